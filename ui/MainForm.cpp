@@ -1,0 +1,145 @@
+#include "ui/MainForm.h"
+
+#include "app/Layout.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+template <typename W>
+W* make(QWidget* parent, const char* name, int x, int y, int w, int h)
+{
+    auto* widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+QComboBox* makeCombo(QWidget* parent, const char* name, int x, int y)
+{
+    auto* box = make<QComboBox>(parent, name, x, y, designed::comboWidth, designed::comboHeight);
+    box->setFocusPolicy(Qt::StrongFocus);
+    return box;
+}
+
+void addQualityItems(QComboBox* box)
+{
+    box->addItems({QStringLiteral("Higher Quality"), QStringLiteral("High Quality"), QStringLiteral("Normal"),
+                   QStringLiteral("Low Quality"), QStringLiteral("Lower Quality")});
+}
+
+} // namespace
+
+QFrame* MainForm::panel(const QString& objectName) const
+{
+    for (QFrame* p : presetPanels)
+        if (p && p->objectName() == objectName)
+            return p;
+    return nullptr;
+}
+
+MainForm buildMainForm(QWidget* window)
+{
+    MainForm f;
+    f.window = window;
+
+    f.lv = make<QTreeWidget>(window, "lv", 12, 89, designed::lvWidth, designed::lvHeight);
+    f.lv->setColumnCount(5);
+    f.lv->setHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Width * Height"), QStringLiteral("Time"),
+                           QStringLiteral("Output Size"), QStringLiteral("Status")});
+    f.lv->setRootIsDecorated(false);
+    f.lv->setItemsExpandable(false);
+    f.lv->setUniformRowHeights(true);
+    f.lv->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    f.lv->setSelectionBehavior(QAbstractItemView::SelectRows);
+    f.lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    f.lv->setAllColumnsShowFocus(true);
+    f.lv->header()->setStretchLastSection(true);
+    f.lv->setColumnWidth(lvcol::Name, 170);
+    f.lv->setColumnWidth(lvcol::Size, 95);
+    f.lv->setColumnWidth(lvcol::Time, 70);
+    f.lv->setColumnWidth(lvcol::OutputSize, 85);
+
+    f.ProgressBar1 = make<QProgressBar>(window, "ProgressBar1", 15, 496, designed::progressWidth, designed::progressHeight);
+    f.ProgressBar1->setRange(0, 10000);
+    f.ProgressBar1->setValue(0);
+    f.ProgressBar1->setTextVisible(false);
+
+    f.cb_size = makeCombo(window, "cb_size", 576, 128);
+    f.cb_videobitrate = makeCombo(window, "cb_videobitrate", 576, 169);
+    addQualityItems(f.cb_videobitrate);
+    f.cb_audiobitrate = makeCombo(window, "cb_audiobitrate", 576, 210);
+    addQualityItems(f.cb_audiobitrate);
+    f.cb_channel = makeCombo(window, "cb_channel", 576, 251);
+    f.cb_audio = makeCombo(window, "cb_audio", 400, 61);
+    f.cb_audio->addItem(QStringLiteral("No Audio"));
+    f.cb_audio->hide();
+    f.cb_subtitle = makeCombo(window, "cb_subtitle", 596, 61);
+    f.cb_subtitle->hide();
+
+    f.ed_output = make<QLineEdit>(window, "ed_output", 422, 66, designed::editWidth, designed::editHeight);
+
+    f.Panel1 = make<QFrame>(window, "Panel1", 62, 64, designed::panel1Size, designed::panel1Size);
+    f.im_mainico = make<QLabel>(f.Panel1, "im_mainico", 0, 0, designed::panel1Size, designed::panel1Size);
+    f.im_mainico->setScaledContents(true);
+    f.im_mainico->setCursor(Qt::PointingHandCursor);
+
+    f.pl_play = make<QFrame>(window, "pl_play", 559, 294, designed::playWidth, designed::playHeight);
+    f.pl_play->setAutoFillBackground(true);
+    QPalette black = f.pl_play->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    f.pl_play->setPalette(black);
+
+    // The picker drops over everything else, so it is created last.
+    f.pl_main = make<QFrame>(window, "pl_main", 53, 81, designed::mainColumnWidth, designed::pickerHeight);
+    for (std::size_t i = 0; i < PresetPanelNames.size(); ++i) {
+        const bool group = i >= 15;
+        f.presetPanels[i] = make<QFrame>(window, PresetPanelNames[i], 206, 81,
+                                         group ? designed::groupPanelWidth : designed::presetPanelWidth,
+                                         designed::pickerHeight);
+        f.presetPanels[i]->hide();
+    }
+    f.pl_main->hide();
+
+    f.Timer1 = new QTimer(window);
+    f.Timer1->setObjectName(QStringLiteral("Timer1"));
+    f.Timer1->setInterval(10);
+    f.Timer2 = new QTimer(window);
+    f.Timer2->setObjectName(QStringLiteral("Timer2"));
+    f.Timer2->setInterval(1000);
+
+    f.OpenDialog2Filter = QStringLiteral("IFO Files(*.ifo)|*.ifo;");
+    return f;
+}
+
+namespace {
+BoxState boxState(const QComboBox* box)
+{
+    BoxState s;
+    s.enabled = box->isEnabled();
+    s.index = box->currentIndex();
+    s.count = box->count();
+    s.text = box->currentText();
+    return s;
+}
+} // namespace
+
+OptionBoxes snapshotOptionBoxes(const MainForm& form)
+{
+    return {boxState(form.cb_size), boxState(form.cb_videobitrate), boxState(form.cb_audiobitrate)};
+}
+
+int firstSelectedRow(const MainForm& form)
+{
+    for (int i = 0; i < form.lv->topLevelItemCount(); ++i)
+        if (form.lv->topLevelItem(i)->isSelected())
+            return i;
+    return -1;
+}
