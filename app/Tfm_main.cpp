@@ -15,6 +15,7 @@
 #include "ui/SkinHost.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -190,6 +191,16 @@ void Tfm_main::ChangeDirection(int index)
     else
         state_.ProfileId = ini.readInt(QStringLiteral("profiles"), QStringLiteral("mainselcetsubindex"), 1);
     ctx_->profiles->SelectProfile(state_.ProfileId);
+}
+
+void Tfm_main::Terminate()
+{
+    preview_->Shutdown();
+    conversion_->Shutdown();
+    state_.IsPlaying = false;
+    state_.IsConverting = false;
+    SaveSettings(*ctx_);
+    QCoreApplication::quit();
 }
 
 void Tfm_main::closeEvent(QCloseEvent* event)

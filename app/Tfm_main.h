@@ -40,6 +40,9 @@ public:
     void ApplyEditionLayout();
     // cb_channel changed by the user to `index`.
     void ChangeDirection(int index);
+    // The program was asked to end (a termination signal): stop the preview and the
+    // transcoder, save the settings and quit, without asking.
+    void Terminate();
 
 protected:
     void showEvent(QShowEvent* event) override;

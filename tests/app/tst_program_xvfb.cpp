@@ -1,0 +1,96 @@
+// The built program in a real X window: each edition name maps a window captioned
+// "Video Converter", shows its edition's direction items, and saves its settings when asked to end.
+#include "app/Tfm_main.h"
+#include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TestMain.h"
+
+#include <QComboBox>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <csignal>
+
+namespace {
+
+const QString ProgramDir = QStringLiteral(VC_PROGRAM_DIR "/");
+
+QString run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(20000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The id of a viewable top-level window with that caption, or empty.
+QString viewableWindow(const QString& caption)
+{
+    const QString tree = run("xwininfo", {"-root", "-children"});
+    static const QRegularExpression line("(0x[0-9a-f]+) \"([^\"]*)\"");
+    for (auto it = line.globalMatch(tree); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(2) == caption && run("xwininfo", {"-id", m.captured(1)}).contains("Map State: IsViewable"))
+            return m.captured(1);
+    }
+    return {};
+}
+
+} // namespace
+
+class TestProgramXvfb : public QObject {
+    Q_OBJECT
+private slots:
+    void editionsMapTheirWindow_data();
+    void editionsMapTheirWindow();
+};
+
+void TestProgramXvfb::editionsMapTheirWindow_data()
+{
+    QTest::addColumn<QString>("edition");
+    QTest::addColumn<QStringList>("directions");
+    QTest::newRow("AVI") << "AVI Converter" << QStringList{"Convert Video To AVI", "Convert AVI To Video"};
+    QTest::newRow("general") << "Video Converter" << QStringList{};
+}
+
+void TestProgramXvfb::editionsMapTheirWindow()
+{
+    QFETCH(QString, edition);
+    QFETCH(QStringList, directions);
+    QTemporaryDir home;
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.path() + "/config");
+    env.insert("VC_PROMPT_LOG", home.path() + "/prompts.log");
+    env.remove("QT_QPA_PLATFORM");
+    program.setProcessEnvironment(env);
+    program.start(ProgramDir + edition, {});
+    QVERIFY(program.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(!viewableWindow("Video Converter").isEmpty(), 20000);
+
+    const QString shots = QStringLiteral(VC_BINARY_DIR "/screenshots");
+    QDir().mkpath(shots);
+    run("import", {"-window", "root", shots + "/program-" + QString(edition).replace(' ', '-') + ".png"});
+
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(15000));
+    QCOMPARE(program.exitCode(), 0);
+    const IniFile ini(home.path() + "/config/videoconverter/" + edition + ".ini");
+    QCOMPARE(ini.readString("profiles", "BisSingle", "missing"), QString("1"));
+    QVERIFY(!QFile::exists(home.path() + "/prompts.log"));
+
+    // The same edition in this process, to read its controls.
+    ScriptedPrompt prompt;
+    Tfm_main w(edition, ProgramDir, {}, &prompt);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QStringList items;
+    for (int i = 0; i < w.form().cb_channel->count(); ++i)
+        items << w.form().cb_channel->itemText(i);
+    QCOMPARE(items, directions);
+    QCOMPARE(w.form().cb_channel->isVisible(), true);
+    QVERIFY(w.close());
+}
+
+VC_TEST_MAIN(TestProgramXvfb)
+#include "tst_program_xvfb.moc"
