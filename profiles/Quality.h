@@ -31,6 +31,14 @@ struct Inputs {
 // The quality index of a box: its selected item, or 2 ("Normal") when none is selected.
 int QualityIndex(const BoxState& box);
 
+// Index of the keep-source items "The Original Video Quliay" / "The Original Audio Quliay".
+inline constexpr int KeepSourceIndex = 5;
+bool IsKeepSourceIndex(int index);
+
+// AmrKbpsTable at an audio quality index; the keep-source item (which the table lacks) takes
+// index 0, no selection index 2.
+double AmrKbps(int audioIndex);
+
 // The table of video quality factors for a profile (A by default; D for 118/121, B for
 // 119/122, C for 120/123).
 const std::array<double, 5>& FactorsFor(int profileId);
