@@ -3,37 +3,16 @@
 #include "app/Tfm_main.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/XWindows.h"
 
 #include <QComboBox>
 #include <QProcess>
-#include <QRegularExpression>
 
 #include <csignal>
 
 namespace {
 
 const QString ProgramDir = QStringLiteral(VC_PROGRAM_DIR "/");
-
-QString run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(20000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The id of a viewable top-level window with that caption, or empty.
-QString viewableWindow(const QString& caption)
-{
-    const QString tree = run("xwininfo", {"-root", "-children"});
-    static const QRegularExpression line("(0x[0-9a-f]+) \"([^\"]*)\"");
-    for (auto it = line.globalMatch(tree); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(2) == caption && run("xwininfo", {"-id", m.captured(1)}).contains("Map State: IsViewable"))
-            return m.captured(1);
-    }
-    return {};
-}
 
 } // namespace
 
@@ -66,11 +45,11 @@ void TestProgramXvfb::editionsMapTheirWindow()
     program.setProcessEnvironment(env);
     program.start(ProgramDir + edition, {});
     QVERIFY(program.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(!viewableWindow("Video Converter").isEmpty(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!xwindows::viewableWindow("Video Converter").isEmpty(), 20000);
 
     const QString shots = QStringLiteral(VC_BINARY_DIR "/screenshots");
     QDir().mkpath(shots);
-    run("import", {"-window", "root", shots + "/program-" + QString(edition).replace(' ', '-') + ".png"});
+    xwindows::screenshot(shots + "/program-" + QString(edition).replace(' ', '-') + ".png");
 
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     QVERIFY(program.waitForFinished(15000));
