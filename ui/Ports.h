@@ -59,6 +59,9 @@ public:
     virtual void OpenFolderAsDvd(const QString& folder) = 0;
     // Rows removed from the list: keep every per-row table paired with it.
     virtual void RowsRemoved(const QList<int>& removedRows) = 0;
+    // The DvdReference of a row in its preview form (start field = the row's StartSector);
+    // empty when the row has none.
+    virtual QString PreviewReference(int row) const = 0;
 };
 
 class PreviewPort {

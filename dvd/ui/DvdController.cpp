@@ -9,3 +9,4 @@ void DvdController::StartDvdJob() {}
 void DvdController::SetAllChecks(bool) {}
 void DvdController::OpenFolderAsDvd(const QString&) {}
 void DvdController::RowsRemoved(const QList<int>&) {}
+QString DvdController::PreviewReference(int) const { return {}; }

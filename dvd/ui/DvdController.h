@@ -14,6 +14,7 @@ public:
     void SetAllChecks(bool checked) override;
     void OpenFolderAsDvd(const QString& folder) override;
     void RowsRemoved(const QList<int>& removedRows) override;
+    QString PreviewReference(int row) const override;
 
 private:
     MainContext& ctx_;
