@@ -46,9 +46,13 @@ void PreviewPlayer::InitPreviewWindow(quintptr handle, qint32, qint32)
     setOption("terminal", "no");
     setOption("idle", "yes");
     setOption("keep-open", "no");
+    // No scripts: they run on detached threads that could outlive the player.
     setOption("load-scripts", "no");
     setOption("ytdl", "no");
     setOption("osc", "no");
+    setOption("load-stats-overlay", "no");
+    setOption("load-osd-console", "no");
+    setOption("load-auto-profiles", "no");
     setOption("osd-level", "0");
     setOption("resume-playback", "no");
     // Mouse and keys belong to the window, not to the video.
