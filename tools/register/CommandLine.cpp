@@ -1,0 +1,262 @@
+#include "tools/register/CommandLine.h"
+
+#include "tools/register/Snap.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <set>
+
+namespace reg {
+
+namespace {
+
+// ffmpeg options that take no value; every other option is taken to have one (the next
+// argument) unless the next argument is itself an option.
+bool isFlag(const std::string& opt)
+{
+    static const std::set<std::string> flags = {
+        "-vn", "-an", "-sn", "-dn", "-y", "-n", "-shortest", "-copyts", "-copytb", "-start_at_zero",
+        "-nostdin", "-hide_banner", "-stats", "-nostats", "-benchmark", "-accurate_seek",
+        "-noaccurate_seek", "-ignore_unknown", "-copy_unknown", "-xerror", "-re", "-vstats",
+        "-dump", "-hex", "-sameq", "-same_quant", "-deinterlace", "-intra", "-psnr"};
+    return flags.count(opt) != 0;
+}
+
+bool isOption(const std::string& s)
+{
+    return s.size() > 1 && s[0] == '-' && !std::isdigit(static_cast<unsigned char>(s[1])) && s[1] != '.';
+}
+
+struct Token {
+    std::string name;   // option name, or empty for a stray value
+    std::string value;
+    bool hasValue = false;
+};
+
+std::vector<Token> tokenize(const std::vector<std::string>& args)
+{
+    std::vector<Token> tokens;
+    for (size_t i = 0; i < args.size(); ++i) {
+        Token t;
+        if (!isOption(args[i])) {
+            t.value = args[i];
+            t.hasValue = true;
+        } else {
+            t.name = args[i];
+            if (!isFlag(t.name) && i + 1 < args.size() && !isOption(args[i + 1])) {
+                t.value = args[++i];
+                t.hasValue = true;
+            }
+        }
+        tokens.push_back(t);
+    }
+    return tokens;
+}
+
+// "128000", "128k", "1.5M" in bit/s; -1 when not a rate.
+long long parseRate(const std::string& s)
+{
+    if (s.empty())
+        return -1;
+    char* end = nullptr;
+    const double v = std::strtod(s.c_str(), &end);
+    if (end == s.c_str() || v < 0)
+        return -1;
+    double scale = 1;
+    if (*end == 'k' || *end == 'K')
+        scale = 1000, ++end;
+    else if (*end == 'M')
+        scale = 1000000, ++end;
+    if (*end != '\0')
+        return -1;
+    return static_cast<long long>(v * scale + 0.5);
+}
+
+bool parseSize(const std::string& s, int& w, int& h)
+{
+    const size_t x = s.find('x');
+    if (x == std::string::npos || x == 0 || x + 1 >= s.size())
+        return false;
+    for (size_t i = 0; i < s.size(); ++i)
+        if (i != x && !std::isdigit(static_cast<unsigned char>(s[i])))
+            return false;
+    w = std::atoi(s.substr(0, x).c_str());
+    h = std::atoi(s.substr(x + 1).c_str());
+    return w > 0 && h > 0;
+}
+
+} // namespace
+
+std::string extensionOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot + 1 == path.size())
+        return {};
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args, std::string& error)
+{
+    CommandLine cl;
+    if (args.size() == 2 && args[0] == "-i") {
+        cl.probe = true;
+        cl.input = args[1];
+        if (cl.input.empty()) {
+            error = "the input name is empty";
+            return std::nullopt;
+        }
+        return cl;
+    }
+    if (args.empty()) {
+        error = "no arguments; use \"-i SOURCE\" to describe a file, or \"-y -i INPUT [options] OUTPUT\" to convert";
+        return std::nullopt;
+    }
+    size_t i = 0;
+    bool haveInput = false;
+    while (i + 1 < args.size() && (args[i] == "-y" || args[i] == "-i")) {
+        if (args[i] == "-i") {
+            if (haveInput) {
+                error = "only one input (-i) is supported";
+                return std::nullopt;
+            }
+            if (i + 2 >= args.size()) {
+                error = "no output file given";
+                return std::nullopt;
+            }
+            cl.input = args[i + 1];
+            haveInput = true;
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    if (!haveInput || cl.input.empty()) {
+        error = "no input given (-i INPUT must come before the output options)";
+        return std::nullopt;
+    }
+    for (; i + 1 < args.size(); ++i) {
+        if (args[i] == "-i") {
+            error = "only one input (-i) is supported";
+            return std::nullopt;
+        }
+        cl.outputOptions.push_back(args[i]);
+    }
+    cl.output = args.back();
+    if (cl.output.empty() || isOption(cl.output) || cl.output == "-") {
+        error = "no output file given (the output name must be the last argument)";
+        return std::nullopt;
+    }
+    return cl;
+}
+
+OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::string& outputPath)
+{
+    OutputPlan plan;
+    const std::vector<Token> tokens = tokenize(outputOptions);
+
+    int sampleRate = 0;
+    bool haveAspect = false;
+    for (const Token& t : tokens) {
+        const std::string& n = t.name;
+        if (n == "-vcodec" || n == "-c:v" || n == "-codec:v")
+            plan.videoEncoder = canonicalEncoder(t.value);
+        else if (n == "-acodec" || n == "-c:a" || n == "-codec:a")
+            plan.audioEncoder = canonicalEncoder(t.value);
+        else if (n == "-c" || n == "-codec")
+            plan.videoEncoder = plan.audioEncoder = canonicalEncoder(t.value);
+        else if (n == "-f") {
+            plan.muxer = t.value;
+            plan.explicitFormat = true;
+        } else if (n == "-target") {
+            // As ffmpeg's own -target sets them.
+            const std::string& v = t.value;
+            plan.explicitFormat = true;
+            if (v.find("svcd") != std::string::npos) {
+                plan.muxer = "svcd";
+                plan.videoEncoder = "mpeg2video";
+                plan.audioEncoder = "mp2";
+            } else if (v.find("vcd") != std::string::npos) {
+                plan.muxer = "vcd";
+                plan.videoEncoder = "mpeg1video";
+                plan.audioEncoder = "mp2";
+            } else if (v.find("dvd") != std::string::npos) {
+                plan.muxer = "dvd";
+                plan.videoEncoder = "mpeg2video";
+                plan.audioEncoder = "ac3";
+            }
+            sampleRate = v.find("dvd") != std::string::npos ? 48000 : 44100;
+        } else if (n == "-vn")
+            plan.noVideo = true;
+        else if (n == "-an")
+            plan.noAudio = true;
+        else if (n == "-ar")
+            sampleRate = std::atoi(t.value.c_str());
+        else if (n == "-aspect")
+            haveAspect = true;
+    }
+    if (plan.muxer.empty())
+        plan.muxer = muxerForExtension(extensionOf(outputPath));
+    const auto defaults = defaultEncoders(plan.muxer);
+    if (plan.videoEncoder.empty())
+        plan.videoEncoder = defaults.first;
+    if (plan.audioEncoder.empty())
+        plan.audioEncoder = defaults.second;
+    const int channels = requiredChannels(plan.audioEncoder);
+    const int rate = requiredSampleRate(plan.audioEncoder);
+    if (rate)
+        sampleRate = rate;
+
+    for (const Token& t : tokens) {
+        const std::string& n = t.name;
+        std::string name = n;
+        std::string value = t.value;
+        if (n == "-b")
+            name = "-b:v";  // ffmpeg 5.1 reads a bare -b as video, with a warning
+        else if (n == "-ab" || n == "-b:a") {
+            name = "-b:a";
+            const long long bps = parseRate(t.value);
+            if (bps > 0 && !plan.noAudio) {
+                const long long snapped = snapAudioBitrate(plan.audioEncoder, bps, sampleRate);
+                if (snapped != bps) {
+                    value = std::to_string(snapped);
+                    plan.notes.push_back("audio bitrate " + t.value + " is not allowed for " + plan.audioEncoder +
+                                         "; using " + value);
+                }
+            }
+        } else if (n == "-s" && !plan.noVideo) {
+            int w = 0, h = 0;
+            if (parseSize(t.value, w, h)) {
+                const auto [sw, sh] = snapPictureSize(plan.videoEncoder, w, h);
+                if (sw != w || sh != h) {
+                    value = std::to_string(sw) + "x" + std::to_string(sh);
+                    plan.notes.push_back("picture size " + t.value + " is not allowed for " + plan.videoEncoder +
+                                         "; using " + value);
+                    plan.options.push_back(name);
+                    plan.options.push_back(value);
+                    if (!haveAspect) {
+                        plan.options.push_back("-aspect");
+                        plan.options.push_back(std::to_string(w) + ":" + std::to_string(h));
+                    }
+                    continue;
+                }
+            }
+        } else if (n == "-ac" && channels && !plan.noAudio && std::atoi(t.value.c_str()) != channels) {
+            value = std::to_string(channels);
+            plan.notes.push_back(plan.audioEncoder + " takes " + value + " channel only; using -ac " + value);
+        } else if (n == "-ar" && rate && !plan.noAudio && std::atoi(t.value.c_str()) != rate) {
+            value = std::to_string(rate);
+            plan.notes.push_back(plan.audioEncoder + " takes " + value + " Hz only; using -ar " + value);
+        }
+        if (!name.empty())
+            plan.options.push_back(name);
+        if (t.hasValue)
+            plan.options.push_back(value);
+    }
+    return plan;
+}
+
+} // namespace reg
