@@ -146,7 +146,9 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& args
         cl.outputOptions.push_back(args[i]);
     }
     cl.output = args.back();
-    if (cl.output.empty() || isOption(cl.output) || cl.output == "-") {
+    // The output is the last argument whatever it holds; one that looks like a bare option
+    // ("-an") means the output was left out, while "-clip.avi" is a name.
+    if (cl.output.empty() || cl.output == "-" || (isOption(cl.output) && extensionOf(cl.output).empty())) {
         error = "no output file given (the output name must be the last argument)";
         return std::nullopt;
     }
