@@ -67,3 +67,8 @@ EditionLayout LayoutFor(bool dvd, bool vemra)
     }
     return l;
 }
+
+QString SkinLayoutName(bool dvd, bool vemra)
+{
+    return QLatin1String(dvd ? "dvd" : "file") + QLatin1String(vemra ? "-vemra" : "");
+}

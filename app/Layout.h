@@ -47,7 +47,7 @@ constexpr int progressWidth = 751;
 constexpr int progressHeight = 16;
 constexpr int playWidth = 200;
 constexpr int playHeight = 150;
-constexpr int panel1Size = 40;
+constexpr int panel1Size = 24;  // the category icon beside the profile name
 constexpr int pickerHeight = 358;
 constexpr int mainColumnWidth = 153;
 constexpr int presetPanelWidth = 310;
@@ -55,3 +55,6 @@ constexpr int groupPanelWidth = 311;
 } // namespace designed
 
 EditionLayout LayoutFor(bool dvdEdition, bool vemraBrand);
+
+// The skin layout drawn for the same choice: "file", "file-vemra", "dvd" or "dvd-vemra".
+QString SkinLayoutName(bool dvdEdition, bool vemraBrand);
