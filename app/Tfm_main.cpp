@@ -10,6 +10,7 @@
 #include "profiles/ui/ProfileController.h"
 #include "sources/ui/SourceList.h"
 #include "ui/Commands.h"
+#include "ui/DeepBlue.h"
 #include "ui/Dialogs.h"
 #include "ui/MessageBoxPrompt.h"
 #include "ui/SkinHost.h"
@@ -52,6 +53,8 @@ Tfm_main::Tfm_main(QString exeFileName, QString programDir, QStringList startPat
         prompt = ownPrompt_.get();
     }
     ctx_ = std::make_unique<MainContext>(MainContext{state_, form_, *prompt, std::move(programDir)});
+    // Drop-down lists, menus, the list and the dialogs share the skin's dark-blue look.
+    setStyleSheet(deepblue::styleSheet(ctx_->programDir));
 
     picker_ = std::make_unique<Picker>(*ctx_);
     profiles_ = std::make_unique<ProfileController>(*ctx_);
@@ -123,6 +126,12 @@ void Tfm_main::firstShow()
     state_.EditionFilter = form_.OpenDialog2Filter;
 
     ApplyEditionLayout();
+    // The face's title strip names the product the program was started as.
+    if (SkinObject* caption = skin_->findObject(QStringLiteral("caption"))) {
+        caption->setText(paths::exeBaseName(state_.ExeFileName));
+        caption->redraw();
+    }
+    ctx_->hints->SetHint(0);
 
     for (int n = 1; n <= 132; ++n)
         ctx_->picker->RestoreButton(n);
@@ -141,6 +150,7 @@ void Tfm_main::firstShow()
 void Tfm_main::ApplyEditionLayout()
 {
     const EditionLayout l = LayoutFor(ctx_->isDvdEdition(), ctx_->isVemraBrand());
+    skin_->applyLayout(SkinLayoutName(ctx_->isDvdEdition(), ctx_->isVemraBrand()));
     state_.GroupPanelOffset = l.GroupPanelOffset;
     place(form_.ed_output, l.ed_output);
     place(form_.Panel1, l.Panel1);
