@@ -14,5 +14,8 @@ inline const QColor AccentDark(0x1f, 0x5f, 0xb0);      // pressed
 inline const QColor Text(0xe8, 0xf0, 0xff);
 inline const QColor TextDim(0x9d, 0xb2, 0xd6);
 inline const QColor Disabled(0x5b, 0x6b, 0x88);
+inline const QColor Well(0x0c, 0x16, 0x2a);            // recessed fields: list, edit box, tracks
+inline const QColor WellAlt(0x10, 0x1d, 0x36);         // alternate rows in wells
+inline const QColor Warm(0xff, 0xb3, 0x40);            // the convert button's glow
 
 } // namespace theme
