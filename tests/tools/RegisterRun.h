@@ -147,6 +147,35 @@ inline QList<int> processesMentioning(const QString& text)
     return found;
 }
 
+// Running children of a process.
+inline QList<int> childrenOf(int parent)
+{
+    QList<int> found;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& e : entries) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(e));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray s = stat.readAll();
+        const int paren = s.lastIndexOf(')');
+        const QList<QByteArray> f = s.mid(paren + 2).split(' ');
+        if (f.size() > 1 && f[0] != "Z" && f[1].toInt() == parent)
+            found << e.toInt();
+    }
+    return found;
+}
+
+// True while the process exists and is not a zombie.
+inline bool running(int pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray s = stat.readAll();
+    const int paren = s.lastIndexOf(')');
+    return paren > 0 && paren + 2 < s.size() && s[paren + 2] != 'Z';
+}
+
 // Waits up to `ms` for no process to mention the text; the ones left.
 inline QList<int> waitForNoProcess(const QString& text, int ms = 5000)
 {

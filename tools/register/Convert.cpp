@@ -230,9 +230,21 @@ int runConversion(const CommandLine& cl)
         const bool unknownMuxer = plan.videoEncoder.empty() && plan.audioEncoder.empty();
         if (!plan.noVideo && (!plan.videoEncoder.empty() || unknownMuxer)) {
             if (burn) {
-                // Overlay at the DVD's own size, before any scaling to the output size.
+                // Overlay at the DVD's own size, before any scaling to the output size. ffmpeg
+                // refuses -vf beside -filter_complex, so the profile's video filter joins the graph.
+                std::string videoFilter;
+                for (size_t i = 0; i + 1 < plan.options.size();) {
+                    const std::string& o = plan.options[i];
+                    if (o == "-vf" || o == "-filter:v" || o == "-filter:v:0") {
+                        videoFilter += "," + plan.options[i + 1];
+                        plan.options.erase(plan.options.begin() + static_cast<long>(i), plan.options.begin() + static_cast<long>(i) + 2);
+                    } else {
+                        ++i;
+                    }
+                }
                 args.insert(args.end(), {"-filter_complex",
-                                         "[0:v:0][0:#" + hexId(ffmpegStreamId(ref.subpictureId)) + "]overlay=eof_action=pass[burned]",
+                                         "[0:v:0][0:#" + hexId(ffmpegStreamId(ref.subpictureId)) + "]overlay=eof_action=pass"
+                                             + videoFilter + "[burned]",
                                          "-map", "[burned]"});
             } else {
                 args.insert(args.end(), {"-map", "0:v:0"});
