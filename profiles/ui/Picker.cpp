@@ -27,7 +27,7 @@ void paintPanel(QFrame* frame)
 
 Picker::Picker(MainContext& ctx) : ctx_(ctx)
 {
-    logic_ = std::make_unique<PickerLogic>(ctx_.state, *this, ctx_.prompt, ctx_.programDir);
+    logic_ = std::make_unique<PickerLogic>(ctx_.state, static_cast<PickerHost&>(*this), ctx_.prompt, ctx_.programDir);
 
     paintPanel(ctx_.form.pl_main);
     for (int c = 1; c <= CategoryCount; ++c) {
