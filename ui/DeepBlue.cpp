@@ -57,7 +57,7 @@ QDialog QLabel, QMessageBox QLabel { color: @Text; }
 QGroupBox { color: @Text; border: 1px solid @Border; border-radius: 4px; margin-top: 9px; padding-top: 6px; }
 QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0px 4px; }
 QRadioButton { color: @Text; spacing: 6px; }
-QPushButton { color: @Text; border: 1px solid @Border; border-radius: 3px; padding: 2px 10px; min-height: 19px;
+QPushButton { color: @Text; border: 1px solid @Border; border-radius: 3px; padding: 2px 6px; min-height: 19px;
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @PanelLight, stop:1 @Panel); }
 QPushButton:hover { border-color: @Accent; }
 QPushButton:default { border-color: @Accent; }

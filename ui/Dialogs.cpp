@@ -34,6 +34,14 @@ QPushButton* button(QWidget* parent, const char* name, const char* text, int x, 
     return b;
 }
 
+// Grows a control whose text would be clipped in the style it is shown in.
+void widenToFit(QWidget* w)
+{
+    w->ensurePolished();
+    if (w->width() < w->sizeHint().width())
+        w->resize(w->sizeHint().width(), w->height());
+}
+
 void centreOn(QWidget* dialog, const QWidget* owner)
 {
     if (owner)
@@ -152,6 +160,17 @@ Tfm_set::Tfm_set(AppState& state, QWidget* parent)
 
 void Tfm_set::showEvent(QShowEvent* event)
 {
+    // The three items keep their texts whole: the group and the dialog grow when needed.
+    int right = 0;
+    for (QAbstractButton* b : items->buttons()) {
+        widenToFit(b);
+        right = std::max(right, b->geometry().right());
+    }
+    const int groupWidth = std::max(257, right + 12);
+    rg_finish->resize(groupWidth, rg_finish->height());
+    setFixedSize(std::max(277, groupWidth + 20), height());
+    for (QPushButton* b : {Button1, Button2})
+        widenToFit(b);
     centreOn(this, parentWidget());
     if (QAbstractButton* b = items->button(state_.FinishAction))
         b->setChecked(true);
@@ -192,6 +211,13 @@ Tfm_about::Tfm_about(AppState& state, const QString& programDir, QWidget* parent
     btn_close = button(this, "btn_close", "Close", 180, 165);
     connect(btn_contact, &QPushButton::clicked, this, [this] { shell::openUrl(web::AboutContactUrl(state_.ExeFileName)); });
     connect(btn_close, &QPushButton::clicked, this, &Tfm_about::accept);
+}
+
+void Tfm_about::showEvent(QShowEvent* event)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label4, lbl_web, btn_contact, btn_close})
+        widenToFit(w);
+    QDialog::showEvent(event);
 }
 
 void Tfm_about::setWebColor(const QColor& color)

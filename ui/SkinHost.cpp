@@ -200,6 +200,12 @@ QRect SkinHost::objectRect(const QString& name) const
     return o ? o->rect : QRect();
 }
 
+QString SkinHost::objectText(const QString& name) const
+{
+    const Handle* h = handle(name);
+    return h ? h->text_ : QString();
+}
+
 void SkinHost::setObjectEnabled(const QString& name, bool enabled)
 {
     if (Handle* h = handle(name)) {

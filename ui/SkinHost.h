@@ -34,6 +34,8 @@ public:
     // The active layout's objects, in drawing order, and their rectangles (empty when absent).
     QStringList objectNames() const;
     QRect objectRect(const QString& name) const;
+    // What a text object shows (its text facet's last value).
+    QString objectText(const QString& name) const;
 
     // A disabled button shows its disabled picture and reports no click.
     void setObjectEnabled(const QString& name, bool enabled);

@@ -7,6 +7,7 @@
 #include "tools/artwork/Theme.h"
 
 #include "app/Layout.h"
+#include "profiles/Catalogue.h"
 #include "ui/HintTexts.h"
 
 #include <QDir>
@@ -394,7 +395,20 @@ struct Button {
     Style style;
     Icon icon;
     QString label;
+    int labelPixels = 12;  // toolbar buttons share one size, the largest that fits them all
 };
+
+// Where a toolbar button's icon and label go (content: the button, shifted when pressed).
+int toolIconSize(const QRect& content)
+{
+    return std::min(22, content.height() - 18);
+}
+
+QRect toolLabelBox(const QRect& content)
+{
+    const int iconBottom = content.top() + 3 + toolIconSize(content) - 1;
+    return QRect(content.left() + 3, iconBottom + 1, content.width() - 6, content.bottom() - iconBottom - 1);
+}
 
 QImage drawButton(const Button& b, int state)
 {
@@ -472,11 +486,11 @@ QImage drawButton(const Button& b, int state)
     case Style::Tool:
     case Style::Primary: {
         // Icon above the label; the label measured against the button's width.
-        const int iconSize = std::min(22, content.height() - 18);
+        const int iconSize = toolIconSize(content);
         const QRect iconBox(content.center().x() - iconSize / 2 + 1, content.top() + 3, iconSize, iconSize);
         drawIcon(p, b.icon, iconBox, ink);
-        const QRect labelBox(content.left() + 3, iconBox.bottom() + 1, content.width() - 6, content.bottom() - iconBox.bottom() - 1);
-        p.setFont(fitted(b.label, labelBox.size(), 12, true, 9, b.name));
+        const QRect labelBox = toolLabelBox(content);
+        p.setFont(fitted(b.label, labelBox.size(), b.labelPixels, true, b.labelPixels, b.name));
         p.setPen(ink.fg);
         p.drawText(labelBox, Qt::AlignHCenter | Qt::AlignVCenter, b.label);
         break;
@@ -566,10 +580,14 @@ void Face::toolbar(int x, int y, int width, int height, int gap, const QList<std
 {
     const int n = items.size();
     const int w = (width - gap * (n - 1)) / n;
+    int pixels = 12;
+    const QRect labelBox = toolLabelBox(QRect(0, 0, w, height));
+    for (const auto& item : items)
+        pixels = std::min(pixels, fitted(item.second.second, labelBox.size(), 12, true, 9, item.first).pixelSize());
     for (int i = 0; i < n; ++i) {
         const auto& [name, look] = items[i];
         const Style style = name == QLatin1String("converter") ? Style::Primary : Style::Tool;
-        buttons_.append({name, QRect(x + i * (w + gap), y, w, height), style, look.first, look.second});
+        buttons_.append({name, QRect(x + i * (w + gap), y, w, height), style, look.first, look.second, pixels});
     }
 }
 
@@ -634,10 +652,27 @@ void Face::plan()
     if (!vemra_)
         fieldRight = dvd_ ? 342 : 354;
     else
-        fieldRight = 424;
+        fieldRight = lv.right() + 1;
     profileField_ = QRect(fieldLeft, icon.top(), fieldRight - fieldLeft, rowH);
-    texts_.append({QStringLiteral("profilestext"), QRect(fieldLeft + 6, icon.top(), profileField_.width() - 6 - 28, rowH), 13, true,
-                   theme::Text, QStringLiteral("left"), QString()});
+    {
+        // The largest look in which nearly every profile name fits; the longest are shortened at run time.
+        const QRect r(fieldLeft + 6, icon.top(), profileField_.width() - 6 - 28, rowH);
+        QStringList names;
+        for (int id = catalogue::FirstProfile; id <= catalogue::LastProfile; ++id)
+            names.append(catalogue::DisplayName(id));
+        int size = 11;
+        bool bold = false;
+        for (const auto& [px, b] : {std::pair{13, true}, std::pair{12, true}, std::pair{12, false}}) {
+            const QFontMetrics m(font(px, b));
+            const auto fitting = std::count_if(names.begin(), names.end(), [&](const QString& n) { return m.horizontalAdvance(n) <= r.width(); });
+            if (fitting * 20 >= names.size() * 19) {
+                size = px;
+                bold = b;
+                break;
+            }
+        }
+        texts_.append({QStringLiteral("profilestext"), r, size, bold, theme::Text, QStringLiteral("left"), QString()});
+    }
     buttons_.append({QStringLiteral("profiles"), QRect(fieldRight - 26, icon.top(), 26, rowH), Style::Square, Icon::Down, {}});
 
     // Output folder: its label, the box (ed_output), browse and open.
