@@ -692,7 +692,7 @@ void Face::plan()
         const int audioLabelLeft = vemra_ ? labelLeft : profileField_.right() + 6;
         labels_.append({QStringLiteral("Audio"), QRect(audioLabelLeft, a.top(), a.left() - audioLabelLeft - 5, a.height()),
                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("audio")});
-        labels_.append({QStringLiteral("Subtitle"), QRect(a.right() + 5, s.top(), s.left() - a.right() - 10, s.height()),
+        labels_.append({QStringLiteral("Subtitle"), QRect(a.right() + 3, s.top(), s.left() - a.right() - 6, s.height()),
                         Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("subtitle")});
         wells_.append(a.adjusted(-1, -1, 1, 1));
         wells_.append(s.adjusted(-1, -1, 1, 1));
@@ -856,9 +856,25 @@ void Face::paintFace(QImage& face) const
     }
 
     // Static labels.
+    // Each label takes the first look of this list it fits in; labels on one row share the
+    // plainest look any of them needs, so a row never mixes sizes.
+    static const std::pair<int, bool> looks[] = {{12, true}, {11, true}, {12, false}, {11, false}, {10, false}, {9, false}};
+    auto lookOf = [](const Label& l) {
+        for (std::size_t i = 0; i < std::size(looks); ++i) {
+            const QFontMetrics m(font(looks[i].first, looks[i].second));
+            if (m.horizontalAdvance(l.text) <= l.rect.width() && m.height() <= l.rect.height())
+                return int(i);
+        }
+        complain(QStringLiteral("the label \"%1\" does not fit %2 pixels").arg(l.text).arg(l.rect.width()));
+        return int(std::size(looks)) - 1;
+    };
     for (const Label& l : labels_) {
         const bool heading = l.text == QLatin1String("Output Options");
-        p.setFont(fitted(l.text, l.rect.size(), heading ? 13 : 12, true, 9, l.text));
+        int look = lookOf(l);
+        for (const Label& other : labels_)
+            if (other.rect.top() == l.rect.top() && other.text != QLatin1String("Output Options"))
+                look = std::max(look, lookOf(other));
+        p.setFont(heading ? fitted(l.text, l.rect.size(), 13, true, 11, l.text) : font(looks[look].first, looks[look].second));
         p.setPen(heading ? theme::Accent.lighter(130) : theme::TextDim);
         p.drawText(l.rect, int(l.align), l.text);
     }
