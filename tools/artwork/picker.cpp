@@ -40,14 +40,25 @@ int inkWidth(const QFont& font, const QString& text)
     return std::max(fm.horizontalAdvance(text), fm.boundingRect(text).width());
 }
 
-// Shrinks the font until the text fits its rectangle; elides only below the smallest size.
+// Shrinks the font until the text fits its rectangle: a bold face down to 11 px, then the
+// narrower regular face; elides only below the smallest size.
 TextLine fit(const QString& text, QFont font, const QRect& rect, const QColor& colour)
 {
+    QList<QFont> faces;
     for (int px = font.pixelSize(); px >= MinPixelSize; --px) {
+        if (font.bold() && px < 11)
+            break;
         font.setPixelSize(px);
-        if (inkWidth(font, text) <= rect.width() && QFontMetrics(font).height() <= rect.height())
-            return {text, text, font, rect, colour};
+        faces << font;
     }
+    font.setBold(false);
+    for (int px = std::min(font.pixelSize(), 11); px >= MinPixelSize; --px) {
+        font.setPixelSize(px);
+        faces << font;
+    }
+    for (const QFont& face : faces)
+        if (inkWidth(face, text) <= rect.width() && QFontMetrics(face).height() <= rect.height())
+            return {text, text, face, rect, colour};
     return {text, QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width()), font, rect, colour};
 }
 
@@ -161,14 +172,15 @@ struct GroupLabel {
     const char* detail;
 };
 
-// The openers 2..5 name the group they open.
+// The openers 2..5 name the group they open. Short lines: an open group panel covers the
+// right part of the page.
 GroupLabel groupLabel(int opener)
 {
     switch (opener) {
-    case 2: return {"AVI Video Formats", "H.264, DivX, XviD, MPEG-4, WMV in AVI"};
-    case 3: return {"MPEG Video Formats", "MPEG-1, MPEG-2, VCD, SVCD, DVD, HD"};
-    case 4: return {"MP4 Video Formats", "MPEG-4 and H.264, three qualities"};
-    default: return {"MKV Video Formats", "H.264, DivX, XviD, MPEG-4, WMV in MKV"};
+    case 2: return {"AVI Video Formats", "DivX, XviD, H.264, ..."};
+    case 3: return {"MPEG Video Formats", "VCD, SVCD, DVD, HD"};
+    case 4: return {"MP4 Video Formats", "MPEG-4 and H.264"};
+    default: return {"MKV Video Formats", "DivX, XviD, H.264, ..."};
     }
 }
 
