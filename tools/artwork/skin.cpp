@@ -401,7 +401,7 @@ struct Button {
 // Where a toolbar button's icon and label go (content: the button, shifted when pressed).
 int toolIconSize(const QRect& content)
 {
-    return std::min(22, content.height() - 18);
+    return std::min(24, content.height() - 17);
 }
 
 QRect toolLabelBox(const QRect& content)
