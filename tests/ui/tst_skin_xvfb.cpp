@@ -3,6 +3,7 @@
 // file menu is opened with a real click and saved too. The pictures are for people to look at;
 // the checks here make sure they show the skinned face and not a plain one.
 #include "tests/support/TestMain.h"
+#include "tests/ui/Pictures.h"
 #include "ui/SkinFile.h"
 #include "app/Layout.h"
 
@@ -32,15 +33,6 @@ QRect drawnBox(const QImage& img)
                 box |= QRect(x, y, 1, 1);
     }
     return box;
-}
-
-int differingPixels(const QImage& a, const QImage& b)
-{
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
 }
 
 bool xdotool(const QStringList& args)

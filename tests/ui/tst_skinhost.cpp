@@ -3,6 +3,7 @@
 // face), the facets, and the mouse events the host reports.
 #include "app/Layout.h"
 #include "tests/support/TestMain.h"
+#include "tests/ui/Pictures.h"
 #include "ui/SkinFile.h"
 #include "ui/SkinHost.h"
 
@@ -51,20 +52,11 @@ QList<std::pair<QString, QRect>> controls(bool dvd, bool vemra)
     return c;
 }
 
-int differingPixels(const QImage& a, const QImage& b)
-{
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
-}
-
 void write(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        QTest::qFail(qPrintable("cannot write " + path), __FILE__, __LINE__);
 }
 
 // A small valid skin in `dir`: one layout with a button, a text, a slider and an area.
@@ -116,6 +108,16 @@ struct Host {
         window.setFixedSize(200, 100);
         host = new SkinHost(&window);
     }
+    // Loads the small skin and shows the window.
+    bool loadSmallSkin()
+    {
+        write(dir.path() + "/skn.skn", smallSkin(dir.path()));
+        if (!host->loadSkin(dir.path() + "/skn.skn", Form, nullptr))
+            return false;
+        window.show();
+        return QTest::qWaitForWindowExposed(&window);
+    }
+    QTemporaryDir dir;
     QWidget window;
     SkinHost* host;
 };
@@ -286,12 +288,8 @@ void TestSkinHost::plainFace()
 
 void TestSkinHost::facets()
 {
-    QTemporaryDir dir;
-    write(dir.path() + "/skn.skn", smallSkin(dir.path()));
     Host h;
-    QVERIFY(h.host->loadSkin(dir.path() + "/skn.skn", Form, nullptr));
-    h.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    QVERIFY(h.loadSmallSkin());
     SkinObject* hint = h.host->findObject("hint");
     SkinObject* bar = h.host->findObject("play_bar");
     QVERIFY(hint && bar);
@@ -327,12 +325,8 @@ void TestSkinHost::facets()
 
 void TestSkinHost::events()
 {
-    QTemporaryDir dir;
-    write(dir.path() + "/skn.skn", smallSkin(dir.path()));
     Host h;
-    QVERIFY(h.host->loadSkin(dir.path() + "/skn.skn", Form, nullptr));
-    h.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    QVERIFY(h.loadSmallSkin());
     QStringList seen;
     connect(h.host, &SkinHost::mouseDown, [&](const QString& n, Qt::MouseButton b, int, int) { seen << "down " + n + (b == Qt::RightButton ? " right" : ""); });
     connect(h.host, &SkinHost::mouseUp, [&](const QString& n, Qt::MouseButton, int, int) { seen << "up " + n; });
@@ -361,12 +355,8 @@ void TestSkinHost::events()
 
 void TestSkinHost::disabledButton()
 {
-    QTemporaryDir dir;
-    write(dir.path() + "/skn.skn", smallSkin(dir.path()));
     Host h;
-    QVERIFY(h.host->loadSkin(dir.path() + "/skn.skn", Form, nullptr));
-    h.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    QVERIFY(h.loadSmallSkin());
     QSignalSpy clicks(h.host, &SkinHost::clicked);
     h.host->setObjectEnabled("go", false);
     QVERIFY(!h.host->isObjectEnabled("go"));
@@ -380,12 +370,8 @@ void TestSkinHost::disabledButton()
 
 void TestSkinHost::sliderTracking()
 {
-    QTemporaryDir dir;
-    write(dir.path() + "/skn.skn", smallSkin(dir.path()));
     Host h;
-    QVERIFY(h.host->loadSkin(dir.path() + "/skn.skn", Form, nullptr));
-    h.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    QVERIFY(h.loadSmallSkin());
     SkinObject* bar = h.host->findObject("play_bar");
     bool track = false;
     int positionAtRelease = -1;
@@ -414,14 +400,10 @@ void TestSkinHost::sliderTracking()
 
 void TestSkinHost::windowActions()
 {
-    QTemporaryDir dir;
-    write(dir.path() + "/skn.skn", smallSkin(dir.path()));
     Host h;
-    QVERIFY(h.host->loadSkin(dir.path() + "/skn.skn", Form, nullptr));
-    QVERIFY(h.window.windowFlags() & Qt::FramelessWindowHint);
     h.window.move(50, 60);
-    h.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+    QVERIFY(h.loadSmallSkin());
+    QVERIFY(h.window.windowFlags() & Qt::FramelessWindowHint);
     QSignalSpy clicks(h.host, &SkinHost::clicked);
     QSignalSpy close(h.host, &SkinHost::closeRequested);
     QTest::mouseClick(h.host, Qt::LeftButton, {}, QPoint(180, 10));
