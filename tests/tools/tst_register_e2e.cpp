@@ -171,6 +171,23 @@ private slots:
         QCOMPARE(fixtures::probe(out, QStringLiteral("stream=width,height"), QStringLiteral("v:0")),
                  QStringLiteral("320\n240"));
         QVERIFY(qAbs(fixtures::probe(out, QStringLiteral("format=duration")).toDouble() - 2.0) < 0.2);
+        // "-b" (video) leaves the audio rate of "-ab" alone.
+        const double audioKbps = fixtures::probe(out, QStringLiteral("stream=bit_rate"), QStringLiteral("a:0")).toDouble() / 1000;
+        QVERIFY2(near(audioKbps, 128, 0.15), qPrintable(QString::number(audioKbps)));
+    }
+
+    void outputFormatOutsideTheTable()
+    {
+        // An extension ffmpeg knows but the transcoder's table does not: a hidden stand-in
+        // file takes the output until it is complete.
+        const QString folder = freshFolder(QStringLiteral("nut"));
+        const Run r = run(jobArgs(clip("av.avi"), folder + QStringLiteral("/clip.nut")));
+        QVERIFY2(r.code == 0, r.err.right(600).constData());
+        QCOMPARE(allEntries(folder), QStringList{QStringLiteral("clip.nut")});
+        QCOMPARE(fixtures::probe(folder + QStringLiteral("/clip.nut"), QStringLiteral("format=format_name")), QStringLiteral("nut"));
+        const Run bad = run(jobArgs(clip("notes.txt"), folder + QStringLiteral("/bad.nut")));
+        QVERIFY(bad.code != 0);
+        QCOMPARE(allEntries(folder), QStringList{QStringLiteral("clip.nut")});
     }
 
     void namesThatLookLikeProtocols_data()
