@@ -122,6 +122,17 @@ inline long long progressSeconds(const QByteArray& text)
     return ok && v <= 100000 ? v : 0;
 }
 
+// True while the process exists and is not a zombie.
+inline bool running(int pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray s = stat.readAll();
+    const int paren = s.lastIndexOf(')');
+    return paren > 0 && paren + 2 < s.size() && s[paren + 2] != 'Z';
+}
+
 // Running processes (not zombies) whose command line contains the text.
 inline QList<int> processesMentioning(const QString& text)
 {
@@ -131,14 +142,7 @@ inline QList<int> processesMentioning(const QString& text)
     for (const QString& e : entries) {
         bool ok = false;
         const int pid = e.toInt(&ok);
-        if (!ok || pid == QCoreApplication::applicationPid())
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray s = stat.readAll();
-        const int paren = s.lastIndexOf(')');
-        if (paren < 0 || paren + 2 >= s.size() || s[paren + 2] == 'Z')
+        if (!ok || pid == QCoreApplication::applicationPid() || !running(pid))
             continue;
         QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid));
         if (cmd.open(QIODevice::ReadOnly) && cmd.readAll().contains(needle))
@@ -163,17 +167,6 @@ inline QList<int> childrenOf(int parent)
             found << e.toInt();
     }
     return found;
-}
-
-// True while the process exists and is not a zombie.
-inline bool running(int pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray s = stat.readAll();
-    const int paren = s.lastIndexOf(')');
-    return paren > 0 && paren + 2 < s.size() && s[paren + 2] != 'Z';
 }
 
 // Waits up to `ms` for no process to mention the text; the ones left.

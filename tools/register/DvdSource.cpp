@@ -244,6 +244,11 @@ bool DvdSource::open(const DvdReference& ref, std::string& error, int& exitCode)
     std::vector<uint8_t> buf(kChunkSectors * kSector);
     for (long long s = nextSector_ + headSectors;
          s <= endSector_ && s < nextSector_ + kLookAheadSectors && ((audioId_ && audioOffset_ < 0) || (subId_ && subOffset_ < 0));) {
+        if (stopSignal()) {
+            exitCode = ExitStopped;
+            error = "stopped";
+            return false;
+        }
         const long long n = std::min(kChunkSectors, endSector_ - s + 1);
         const ssize_t r = DVDReadBlocks(file_, static_cast<int>(s), static_cast<size_t>(n), buf.data());
         if (r <= 0)
