@@ -3,6 +3,7 @@
 // pictures, short data files, and the change handlers of the option boxes.
 #include "profiles/Catalogue.h"
 #include "profiles/OptionLists.h"
+#include "profiles/ProfileFile.h"
 #include "profiles/ui/ProfileController.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestMain.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace optionlists;
@@ -129,6 +131,8 @@ private slots:
     void shortDataFile();
     void categoryPictures();
     void changeHandlers();
+    void shippedData_data();
+    void shippedData();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -434,6 +438,71 @@ void tst_ProfileController::changeHandlers()
     }
     // Not stored until the next selection.
     QVERIFY(!QFile::exists(r.state.ProfileIni->path()));
+}
+
+void tst_ProfileController::shippedData_data()
+{
+    QTest::addColumn<QString>("exe");
+    QTest::newRow("standard") << "Video Converter";
+    QTest::newRow("DVD") << "DVD Ripper";
+}
+
+// The profiles.pop the build installs: every named profile has a readable label, sizes and
+// five rates (or no video), and its default choices select items; every number selects
+// without a message, in either order.
+void tst_ProfileController::shippedData()
+{
+    QFETCH(QString, exe);
+    QFile::remove(programDir_ + "profiles.pop");
+    QVERIFY(QFile::copy(QStringLiteral(VC_PROGRAM_DIR "/profiles.pop"), programDir_ + "profiles.pop"));
+    QFile f(programDir_ + "profiles.pop");
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QStringList lines = profilefile::SplitLines(f.readAll());
+    QCOMPARE(lines.size(), 132 * 4);
+
+    const QRegularExpression size(QStringLiteral("^[1-9][0-9]*x[1-9][0-9]*$"));
+    const QRegularExpression rate(QStringLiteral("^[1-9][0-9]+$"));
+    Rig r(programDir_, exe);
+    QList<int> order;
+    for (int p = 1; p <= 132; ++p)
+        order << p;
+    for (int p = 132; p >= 1; --p)
+        order << p;
+    for (int p : order) {
+        const QString at = QStringLiteral("profile %1").arg(p);
+        const qsizetype base = (p - 1) * 4;
+        if (!catalogue::IsNamed(p)) {
+            QVERIFY2((lines.mid(base, 4) == QStringList{"", "", "", ""}), qPrintable(at));
+            continue;
+        }
+        QVERIFY2(lines[base].startsWith(QString::number(p) + " ") && lines[base].size() > 8, qPrintable(at));
+        const QStringList sizes = profilefile::SplitValues(lines[base + 1]);
+        const QStringList rates = profilefile::SplitValues(lines[base + 2]);
+        QVERIFY2(!lines[base + 3].isEmpty(), qPrintable(at));
+        if (lines[base + 2] == "*") {
+            QVERIFY2(sizes.isEmpty() && lines[base + 3].contains("-vn"), qPrintable(at));
+        } else {
+            QVERIFY2(!sizes.isEmpty() && lines[base + 1].split(' ') == sizes, qPrintable(at));
+            for (const QString& s : sizes)
+                QVERIFY2(size.match(s).hasMatch(), qPrintable(at + ": " + s));
+            QVERIFY2(rates.size() == 5 && lines[base + 2].split(' ') == rates, qPrintable(at));
+            for (qsizetype i = 0; i < rates.size(); ++i) {
+                QVERIFY2(rate.match(rates[i]).hasMatch(), qPrintable(at));
+                QVERIFY2(i == 0 || rates[i].toInt() >= rates[i - 1].toInt(), qPrintable(at + ": lowest quality first"));
+            }
+        }
+
+        r.select(p);
+        QVERIFY2(r.prompt.messages.isEmpty(), qPrintable(r.prompt.texts().join('\n')));
+        QCOMPARE(r.state.CurrentJob.ProfileArgs, lines[base + 3]);
+        QVERIFY2(r.form.cb_size->currentIndex() >= 0, qPrintable(at + ": size default selects an item"));
+        // Only 4 and 5 (".mp4", default 5 outside the DVD edition) start without qualities.
+        const bool blankExpected = (p == 4 || p == 5) && exe == "Video Converter";
+        if (!catalogue::IsDiscTarget(p)) {
+            QVERIFY2((r.form.cb_videobitrate->currentIndex() < 0) == blankExpected, qPrintable(at + ": video default"));
+            QVERIFY2((r.form.cb_audiobitrate->currentIndex() < 0) == blankExpected, qPrintable(at + ": audio default"));
+        }
+    }
 }
 
 VC_TEST_MAIN(tst_ProfileController)
