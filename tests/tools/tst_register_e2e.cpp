@@ -343,6 +343,9 @@ private slots:
         QTest::newRow("h263 3gp") << "odd.avi" << "a.3gp"
                                   << QStringList{"-s", "321x241", "-ab", "12200", "-ac", "1", "-ar", "8000"}
                                   << "stream=codec_name,width,height" << "v:0" << "h263\n352\n288";
+        QTest::newRow("mp4 with a foreign tag") << "av.avi" << "t.mp4"
+                                                << QStringList{"-vcodec", "libx264", "-pix_fmt", "yuv420p", "-vtag", "XVID", "-f", "mp4"}
+                                                << "stream=codec_name,codec_tag_string" << "v:0" << "h264\navc1";
         // AMR-NB from libavcodec-extra, for ".amr" and the audio of ".3gp".
         QTest::newRow("amr") << "av.avi" << "a.amr" << QStringList{"-ab", "12200", "-ac", "1", "-ar", "8000"}
                              << "stream=codec_name,sample_rate,channels" << "a:0" << "amr_nb\n8000\n1";

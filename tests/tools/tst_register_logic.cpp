@@ -124,8 +124,15 @@ private slots:
         QTest::newRow("amr") << "-ab 12200 -ac 2 -ar 44100" << "x.amr" << "-b:a|12200|-ac|1|-ar|8000" << "amr";
         QTest::newRow("amr rate") << "-ab 13000 -ac 1 -ar 8000" << "x.3gp" << "-b:a|12200|-ac|1|-ar|8000" << "3gp";
         QTest::newRow("target keeps options") << "-ac 2 -target pal-vcd" << "x.mpg" << "-ac|2|-target|pal-vcd" << "vcd";
+        // An ISO media container refuses a foreign codec tag; AVI takes it.
         QTest::newRow("explicit format") << "-vcodec libx264 -pix_fmt yuv420p -vtag XVID -f mp4" << "x.avi"
-                                         << "-vcodec|libx264|-pix_fmt|yuv420p|-vtag|XVID|-f|mp4" << "mp4";
+                                         << "-vcodec|libx264|-pix_fmt|yuv420p|-f|mp4" << "mp4";
+        QTest::newRow("avi keeps its tag") << "-vcodec libx264 -vtag XVID" << "x.avi" << "-vcodec|libx264|-vtag|XVID" << "avi";
+        // Options and encoder names that ffmpeg 5.1 no longer knows.
+        QTest::newRow("old names") << "-acodec libfaac -vcodec xvid -sameq" << "x.avi"
+                                   << "-acodec|aac|-vcodec|libxvid|-q:v|2" << "avi";
+        QTest::newRow("old amr") << "-acodec libamr_nb -ab 13000 -deinterlace" << "x.3gp"
+                                 << "-acodec|libopencore_amrnb|-b:a|12200|-vf|yadif" << "3gp";
         QTest::newRow("unknown extension") << "-ab 128000" << "x.zzz" << "-b:a|128000" << "";
         QTest::newRow("no audio no snap") << "-an -ab 448000" << "x.mpg" << "-an|-b:a|448000" << "mpeg";
     }

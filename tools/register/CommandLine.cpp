@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <map>
 #include <set>
 
 namespace reg {
@@ -83,6 +84,30 @@ bool parseSize(const std::string& s, int& w, int& h)
     w = std::atoi(s.substr(0, x).c_str());
     h = std::atoi(s.substr(x + 1).c_str());
     return w > 0 && h > 0;
+}
+
+// Encoder names of older ffmpeg builds that 5.1 no longer knows.
+std::string currentEncoderName(const std::string& name)
+{
+    static const std::map<std::string, std::string> renamed = {
+        {"libfaac", "aac"},         {"libvo_aacenc", "aac"},  {"libaacplus", "aac"},
+        {"xvid", "libxvid"},        {"libamr_nb", "libopencore_amrnb"}, {"libamr-nb", "libopencore_amrnb"},
+        {"libamrnb", "libopencore_amrnb"}};
+    const auto it = renamed.find(name);
+    return it == renamed.end() ? name : it->second;
+}
+
+bool isCodecOption(const std::string& n)
+{
+    return n == "-vcodec" || n == "-acodec" || n == "-c" || n == "-codec" || n == "-c:v" || n == "-c:a" || n == "-codec:v"
+           || n == "-codec:a";
+}
+
+// ISO media muxers check codec tags and refuse foreign ones ("Tag XVID incompatible with
+// output codec id").
+bool isIsoMuxer(const std::string& m)
+{
+    return m == "mp4" || m == "mov" || m == "ipod" || m == "psp" || m == "3gp" || m == "3g2" || m == "f4v" || m == "ismv";
 }
 
 } // namespace
@@ -165,11 +190,11 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
     for (const Token& t : tokens) {
         const std::string& n = t.name;
         if (n == "-vcodec" || n == "-c:v" || n == "-codec:v")
-            plan.videoEncoder = canonicalEncoder(t.value);
+            plan.videoEncoder = canonicalEncoder(currentEncoderName(t.value));
         else if (n == "-acodec" || n == "-c:a" || n == "-codec:a")
-            plan.audioEncoder = canonicalEncoder(t.value);
+            plan.audioEncoder = canonicalEncoder(currentEncoderName(t.value));
         else if (n == "-c" || n == "-codec")
-            plan.videoEncoder = plan.audioEncoder = canonicalEncoder(t.value);
+            plan.videoEncoder = plan.audioEncoder = canonicalEncoder(currentEncoderName(t.value));
         else if (n == "-f") {
             plan.muxer = t.value;
             plan.explicitFormat = true;
@@ -218,6 +243,20 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
         std::string value = t.value;
         if (n == "-b")
             name = "-b:v";  // ffmpeg 5.1 reads a bare -b as video, with a warning
+        else if (isCodecOption(n) && currentEncoderName(t.value) != t.value) {
+            value = currentEncoderName(t.value);
+            plan.notes.push_back("encoder " + t.value + " is now called " + value);
+        } else if (n == "-sameq" || n == "-same_quant") {
+            // Removed from ffmpeg; the nearest is a fixed high quality.
+            plan.options.insert(plan.options.end(), {"-q:v", "2"});
+            continue;
+        } else if (n == "-deinterlace") {
+            plan.options.insert(plan.options.end(), {"-vf", "yadif"});
+            continue;
+        } else if ((n == "-vtag" || n == "-tag:v") && isIsoMuxer(plan.muxer)) {
+            plan.notes.push_back("the " + plan.muxer + " container takes no codec tag " + t.value + "; left out");
+            continue;
+        }
         else if (n == "-ab" || n == "-b:a") {
             name = "-b:a";
             const long long bps = parseRate(t.value);
