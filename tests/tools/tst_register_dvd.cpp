@@ -259,6 +259,8 @@ private slots:
         QTest::newRow("mpeg audio") << 2 << 1 << 0 << "0xC0" << "" << 5.0 << 660;
         QTest::newRow("short title") << 2 << 2 << 0 << "0xc0" << "" << 1.0 << 660;
         QTest::newRow("no audio") << 1 << 1 << 1 << "0" << "" << 4.0 << 0;
+        // A stream the range does not hold: the job goes on without audio.
+        QTest::newRow("absent audio stream") << 2 << 2 << 0 << "0x80" << "" << 1.0 << 0;
     }
     void dvdJobs()
     {
