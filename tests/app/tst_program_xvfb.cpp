@@ -37,12 +37,7 @@ void TestProgramXvfb::editionsMapTheirWindow()
     QFETCH(QStringList, directions);
     QTemporaryDir home;
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_CONFIG_HOME", home.path() + "/config");
-    env.insert("VC_PROMPT_LOG", home.path() + "/prompts.log");
-    env.remove("QT_QPA_PLATFORM");
-    program.setProcessEnvironment(env);
+    program.setProcessEnvironment(xwindows::programEnvironment(home.path()));
     program.start(ProgramDir + edition, {});
     QVERIFY(program.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(!xwindows::viewableWindow("Video Converter").isEmpty(), 20000);

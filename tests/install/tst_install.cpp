@@ -97,12 +97,8 @@ void TestInstall::launchersStartTheirEdition()
     QFETCH(QString, edition);
     QTemporaryDir home;
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_CONFIG_HOME", home.path() + "/config");
-    env.insert("VC_PROMPT_LOG", home.path() + "/prompts.log");
+    QProcessEnvironment env = xwindows::programEnvironment(home.path());
     env.insert("PATH", prefix_.path() + "/bin:" + env.value("PATH"));
-    env.remove("QT_QPA_PLATFORM");
     program.setProcessEnvironment(env);
     program.start("bash", {"-c", "exec " + launcher});  // by name, through PATH
     QVERIFY(program.waitForStarted());

@@ -22,12 +22,7 @@ struct Program {
 
     explicit Program(const QString& name) : edition(name)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", home.path());
-        env.insert("XDG_CONFIG_HOME", home.path() + "/config");
-        env.insert("VC_PROMPT_LOG", home.path() + "/prompts.log");
-        env.remove("QT_QPA_PLATFORM");
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(xwindows::programEnvironment(home.path()));
         process.start(ProgramDir + name, {});
     }
 

@@ -2,10 +2,24 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QString>
 
 namespace xwindows {
+
+// The environment for running the built program on the test's display: its own HOME and
+// settings folder under `home`, messages and shell actions logged there instead of shown.
+inline QProcessEnvironment programEnvironment(const QString& home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    env.insert(QStringLiteral("VC_PROMPT_LOG"), home + QStringLiteral("/prompts.log"));
+    env.insert(QStringLiteral("VC_SHELL_LOG"), home + QStringLiteral("/shell.log"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    return env;
+}
 
 inline QString run(const QString& program, const QStringList& args)
 {

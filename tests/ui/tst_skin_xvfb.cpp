@@ -3,6 +3,7 @@
 // file menu is opened with a real click and saved too. The pictures are for people to look at;
 // the checks here make sure they show the skinned face and not a plain one.
 #include "tests/support/TestMain.h"
+#include "tests/support/XWindows.h"
 #include "tests/ui/Pictures.h"
 #include "ui/SkinFile.h"
 #include "app/Layout.h"
@@ -96,14 +97,8 @@ void TestSkinXvfb::layouts()
     };
 
     QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", home.path());
-    env.insert("XDG_CONFIG_HOME", home.path() + "/config");
-    env.insert("VC_PROMPT_LOG", home.path() + "/prompt.log");
-    env.insert("VC_SHELL_LOG", home.path() + "/shell.log");
-    env.remove("QT_QPA_PLATFORM");
     QProcess program;
-    program.setProcessEnvironment(env);
+    program.setProcessEnvironment(xwindows::programEnvironment(home.path()));
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.start(ProgramDir + edition, {});
     QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
@@ -146,7 +141,7 @@ void TestSkinXvfb::layouts()
         program.kill();
         program.waitForFinished();
     }
-    QFile log(home.path() + "/prompt.log");
+    QFile log(home.path() + "/prompts.log");
     if (log.open(QIODevice::ReadOnly))
         QVERIFY2(!log.readAll().contains("Cannot load the skin"), "the program reported a skin error");
 }
