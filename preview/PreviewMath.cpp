@@ -32,12 +32,6 @@ qint32 MulDiv(qint32 a, qint32 b, qint32 c)
     return negative ? qint32(-qint64(q)) : qint32(q);
 }
 
-QString SecondsToHms(qint64 seconds)
-{
-    const auto two = [](qint64 n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); };
-    return two(seconds / 3600) + QLatin1Char(':') + two(seconds / 60 % 60) + QLatin1Char(':') + two(seconds % 60);
-}
-
 qint32 ParseDurationText(const QString& text)
 {
     // Hours in characters 1-2, minutes in 4-5, seconds in 7-8.

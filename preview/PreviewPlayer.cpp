@@ -66,6 +66,11 @@ void PreviewPlayer::InitPreviewWindow(quintptr handle, qint32, qint32)
     if (handle != 0) {
         int64_t wid = int64_t(handle);
         mpv_set_option(mpv_, "wid", MPV_FORMAT_INT64, &wid);
+        // OpenGL on X11 (EGL), else plain X11 drawing. Only the X11 context: the others probe
+        // the console (DRM/KMS), pointless inside a window, and without a terminal that probe
+        // closes descriptors it does not own, which broke the window's X connection.
+        setOption("vo", "gpu,x11");
+        setOption("gpu-context", "x11egl");
         // Ends in null so a machine without a sound device still shows the picture.
         setOption("ao", "pipewire,pulse,alsa,null");
     } else {
@@ -270,10 +275,11 @@ void PreviewPlayer::drain()
             break;
         case MPV_EVENT_LOG_MESSAGE: {
             const auto* m = static_cast<const mpv_event_log_message*>(event->data);
-            // Decoders complain about damaged frames after a seek or a cut sector range.
-            const bool decoder = !std::strncmp(m->prefix, "ffmpeg/", 7) || !std::strcmp(m->prefix, "ad")
-                                 || !std::strcmp(m->prefix, "vd");
-            if (!decoder)
+            // Decoders complain about damaged frames after a seek or a cut sector range, and
+            // the video outputs about each way of drawing they try before one works.
+            const bool expected = !std::strncmp(m->prefix, "ffmpeg/", 7) || !std::strcmp(m->prefix, "ad")
+                                  || !std::strcmp(m->prefix, "vd") || !std::strncmp(m->prefix, "vo/", 3);
+            if (!expected)
                 std::fprintf(stderr, "preview: %s: %s", m->prefix, m->text);
             break;
         }

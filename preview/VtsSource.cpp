@@ -1,7 +1,8 @@
 #include "preview/VtsSource.h"
 
+#include "dvd/DvdReference.h"
+
 #include <QFile>
-#include <QList>
 
 #include <dvdread/dvd_reader.h>
 #include <mpv/stream_cb.h>
@@ -16,14 +17,6 @@
 namespace preview {
 
 namespace {
-
-// A stream id as the DVD list writes it ("0x80"), or plain decimal; -1 when unreadable.
-int parseStreamId(const QByteArray& text)
-{
-    bool ok = false;
-    const int id = text.trimmed().toInt(&ok, 0);
-    return ok && id >= 0 && id <= 0xff ? id : -1;
-}
 
 constexpr qint64 kSector = DVD_VIDEO_LB_LEN;
 constexpr int kChunkSectors = 64;  // one read of 128 KiB keeps libdvdread calls few
@@ -168,34 +161,18 @@ int openFn(void*, char* uri, mpv_stream_cb_info* info)
 
 std::optional<VtsSource> ParseVtsSource(const QByteArray& text)
 {
-    static const QByteArray scheme("vts://");
-    if (!text.startsWith(scheme))
-        return std::nullopt;
-    // Five '*'-ended fields, then "/" and the root, which may itself hold any character.
-    QList<QByteArray> fields;
-    qsizetype from = scheme.size();
-    for (int i = 0; i < 5; ++i) {
-        const qsizetype star = text.indexOf('*', from);
-        if (star < 0)
-            return std::nullopt;
-        fields.append(text.mid(from, star - from));
-        from = star + 1;
-    }
-    if (text.mid(from, 1) != "/")
+    const std::optional<dvd::ParsedDvdReference> r = dvd::ParseDvdReference(QFile::decodeName(text));
+    // A range the disc cannot hold is refused here rather than by a failing read later.
+    if (!r || r->titleSet < 1 || r->titleSet > 99 || r->startSector < 0 || r->endSector < r->startSector
+        || r->audioId > 0xff || r->subtitleId > 0xff)
         return std::nullopt;
     VtsSource s;
-    bool ok1 = false, ok2 = false, ok3 = false;
-    s.titleSet = fields[0].toInt(&ok1, 10);
-    s.firstSector = fields[1].toLongLong(&ok2, 10);
-    s.lastSector = fields[2].toLongLong(&ok3, 10);
-    const int audio = parseStreamId(fields[3]);
-    const int subtitle = parseStreamId(fields[4]);
-    if (!ok1 || !ok2 || !ok3 || s.titleSet < 1 || s.titleSet > 99 || s.firstSector < 0
-        || s.lastSector < s.firstSector || audio < 0 || subtitle < 0)
-        return std::nullopt;
-    s.audioId = audio;
-    s.subtitleId = subtitle;
-    s.root = QFile::decodeName(text.mid(from + 1));
+    s.titleSet = r->titleSet;
+    s.firstSector = r->startSector;
+    s.lastSector = r->endSector;
+    s.audioId = r->audioId;
+    s.subtitleId = r->subtitleId;
+    s.root = r->root;
     return s;
 }
 

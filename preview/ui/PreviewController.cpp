@@ -1,5 +1,6 @@
 #include "preview/ui/PreviewController.h"
 
+#include "dvd/DvdListing.h"
 #include "preview/PreviewMath.h"
 
 #include <QEventLoop>
@@ -145,7 +146,7 @@ void PreviewController::OnPreviewPosition(double pos)
     if (r != ElapsedSeconds) {
         ElapsedSeconds = r;
         if (SkinObject* t = ctx_.PlayTimeObject) {
-            t->setText(preview::SecondsToHms(std::max(r, 0)));
+            t->setText(dvd::SecondsToHms(std::max(r, 0)));
             t->redraw();
         }
         wait(50);

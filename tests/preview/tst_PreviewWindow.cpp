@@ -1,0 +1,125 @@
+// The preview in a real window under Xvfb: a file row and a DVD row of the test disc play inside
+// pl_play (a screenshot of the screen shows the frame there, and the time in "play_time"), the
+// close guard refuses while playing, and nothing the player started outlives the window.
+#include "app/Tfm_main.h"
+#include "dvd/ui/DvdController.h"
+#include "tests/support/Fixtures.h"
+#include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TestMain.h"
+#include "tests/support/XWindows.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QImage>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+const QString ProgramDir = QStringLiteral(VC_PROGRAM_DIR "/");
+
+class FakeDvd : public DvdController {
+public:
+    using DvdController::DvdController;
+    QString PreviewReference(int) const override { return reference; }
+    QString reference;
+};
+
+// Threads of the process, leaving out Qt's thread pool (it scales large images) that comes and
+// goes on its own.
+int threadCount()
+{
+    int n = 0;
+    const QString tasks = QStringLiteral("/proc/self/task/");
+    for (const QString& t : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks + t + QStringLiteral("/comm"));
+        comm.open(QIODevice::ReadOnly);
+        n += !comm.readAll().startsWith("Thread (pooled)");
+    }
+    return n;
+}
+
+// Share of the pixels in `area` that are not near black.
+double litShare(const QImage& shot, const QRect& area)
+{
+    int lit = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            lit += qGray(shot.pixel(x, y)) > 40;
+    return double(lit) / double(area.width() * area.height());
+}
+
+} // namespace
+
+class PreviewWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void playsInsideThePanel_data()
+    {
+        QTest::addColumn<QString>("edition");
+        QTest::newRow("file row") << "Video Converter";
+        QTest::newRow("DVD row") << "DVD Ripper";
+    }
+    void playsInsideThePanel()
+    {
+        QFETCH(QString, edition);
+        const bool dvd = edition.contains("DVD");
+        QTemporaryDir dir;
+        const QString clip = dir.filePath("clip.mp4");
+        QVERIFY(fixtures::makeClip(clip, 4.0, "640x480"));
+
+        ScriptedPrompt prompt;
+        auto* w = new Tfm_main(edition, ProgramDir, {}, &prompt);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        MainContext& ctx = w->context();
+        FakeDvd fakeDvd(ctx);
+        if (dvd) {
+            // The whole title of title set 1, second audio stream, with its subtitle.
+            const QString root = QStringLiteral(VC_BINARY_DIR "/fixtures/dvd");
+            const qint64 sectors = QFileInfo(root + "/VIDEO_TS/VTS_01_1.VOB").size() / 2048;
+            QVERIFY2(sectors > 0, "the DVD fixture is missing");
+            fakeDvd.reference = QStringLiteral("vts://01*0*%1*0x81*0x20*/%2").arg(sectors - 1).arg(root);
+            ctx.dvd = &fakeDvd;
+        }
+        auto* item = new QTreeWidgetItem({dvd ? "Title_01" : "clip", dvd ? "720x576" : "640x480",
+                                          dvd ? "00:00:12" : "00:00:04", "1 MB", "Ready"});
+        ctx.form.lv->addTopLevelItem(item);
+        ctx.state.SourceInfos.append({dvd ? QString() : clip, item->text(1), item->text(2), {}, {}});
+        ctx.form.lv->show();
+        item->setSelected(true);
+
+        const QString shots = QStringLiteral(VC_BINARY_DIR "/screenshots");
+        QDir().mkpath(shots);
+        const QString shotPath = shots + (dvd ? "/preview-dvd-row.png" : "/preview-file-row.png");
+        const QRect panel(ctx.form.pl_play->mapToGlobal(QPoint(0, 0)), ctx.form.pl_play->size());
+        const int threadsBefore = threadCount();
+        bool closed = true;
+        QTimer::singleShot(2300, [&] {
+            xwindows::screenshot(shotPath);
+            closed = w->close();  // refused while playing
+            ctx.preview->StopPreview();
+        });
+        if (dvd)
+            ctx.preview->PreviewDvdRow();
+        else
+            ctx.preview->PreviewFileRow();
+
+        QVERIFY(!closed);
+        QVERIFY2(prompt.texts().contains("Please first stop play!"), qPrintable(prompt.texts().join('|')));
+        QVERIFY(!ctx.state.IsPlaying);
+
+        const QImage shot(shotPath);
+        QVERIFY(!shot.isNull());
+        // A frame fills the panel: the test picture and the DVD's noise are anything but black.
+        const double share = litShare(shot, panel.adjusted(4, 4, -4, -4));
+        QVERIFY2(share > 0.3, qPrintable(QString::number(share)));
+
+        QVERIFY(w->close());
+        delete w;
+        QCOMPARE(threadCount(), threadsBefore);
+    }
+};
+
+VC_TEST_MAIN(PreviewWindowTest)
+#include "tst_PreviewWindow.moc"
