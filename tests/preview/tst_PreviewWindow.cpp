@@ -3,6 +3,7 @@
 // close guard refuses while playing, and nothing the player started outlives the window.
 #include "app/Tfm_main.h"
 #include "dvd/ui/DvdController.h"
+#include "preview/ui/PreviewController.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestMain.h"
@@ -95,16 +96,26 @@ private slots:
         const QRect panel(ctx.form.pl_play->mapToGlobal(QPoint(0, 0)), ctx.form.pl_play->size());
         const int threadsBefore = threadCount();
         bool closed = true;
-        QTimer::singleShot(2300, [&] {
-            xwindows::screenshot(shotPath);
-            closed = w->close();  // refused while playing
-            ctx.preview->StopPreview();
+        // Once two seconds are shown (and drawn), the picture.
+        auto* controller = static_cast<PreviewController*>(ctx.preview);
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (controller->ElapsedSeconds < 2)
+                return;
+            poll.stop();
+            QTimer::singleShot(200, [&] {
+                xwindows::screenshot(shotPath);
+                closed = w->close();  // refused while playing
+                ctx.preview->StopPreview();
+            });
         });
+        poll.start(50);
         if (dvd)
             ctx.preview->PreviewDvdRow();
         else
             ctx.preview->PreviewFileRow();
 
+        QCOMPARE(threadCount(), threadsBefore);  // the player's threads are gone with the playback
         QVERIFY(!closed);
         QVERIFY2(prompt.texts().contains("Please first stop play!"), qPrintable(prompt.texts().join('|')));
         QVERIFY(!ctx.state.IsPlaying);
@@ -117,7 +128,7 @@ private slots:
 
         QVERIFY(w->close());
         delete w;
-        QCOMPARE(threadCount(), threadsBefore);
+        QVERIFY(threadCount() <= threadsBefore);
     }
 };
 
