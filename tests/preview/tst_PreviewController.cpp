@@ -9,14 +9,12 @@
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestMain.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QTimer>
 #include <QTreeWidget>
-
-#include <dvdread/dvd_reader.h>
-#include <dvdread/ifo_read.h>
 
 namespace {
 
@@ -48,29 +46,6 @@ public:
 QString dvdRoot()
 {
     return QStringLiteral(VC_BINARY_DIR "/fixtures/dvd");
-}
-
-struct Sectors {
-    qint64 first = -1, last = -1;
-};
-
-// First and last sector of cell `cell` (0-based) of title set 1's first program chain.
-Sectors cellSectors(int cell)
-{
-    Sectors s;
-    dvd_reader_t* dvd = DVDOpen(QFile::encodeName(dvdRoot()).constData());
-    if (!dvd)
-        return s;
-    if (ifo_handle_t* ifo = ifoOpen(dvd, 1)) {
-        const pgc_t* pgc = ifo->vts_pgcit->pgci_srp[0].pgc;
-        if (cell < pgc->nr_of_cells) {
-            s.first = pgc->cell_playback[cell].first_sector;
-            s.last = pgc->cell_playback[cell].last_sector;
-        }
-        ifoClose(ifo);
-    }
-    DVDClose(dvd);
-    return s;
 }
 
 int threadCount()
@@ -394,25 +369,41 @@ private slots:
 
     void dvdRowPlaysItsChosenAudio_data()
     {
-        QTest::addColumn<QString>("audio");
+        QTest::addColumn<int>("audioItem");
         QTest::addColumn<QString>("srcId");
-        QTest::newRow("first stream") << "0x80" << "128";
-        QTest::newRow("second stream") << "0x81" << "129";
+        QTest::newRow("first stream") << 0 << "128";
+        QTest::newRow("second stream") << 1 << "129";
     }
     void dvdRowPlaysItsChosenAudio()
     {
-        QFETCH(QString, audio);
+        QFETCH(int, audioItem);
         QFETCH(QString, srcId);
+        // The test disc listed by the DVD list in chapter mode; the second chapter (4 s) of
+        // title set 1 with the chosen audio stream and the subtitle.
         state_->ExeFileName = "DVD Ripper";
-        const Sectors chapter2 = cellSectors(1);
-        QVERIFY2(chapter2.first > 0, "the DVD fixture is missing");
-        addRow(QString(), "00:00:04");
-        dvd_->references = {QStringLiteral("vts://01*%1*%2*%3*0x20*/%4").arg(chapter2.first).arg(chapter2.last).arg(audio, dvdRoot())};
+        form_.lvCheckBoxes = true;
+        DvdController dvd(*ctx_);
+        ctx_->dvd = &dvd;
+        dvd.OpenFolderAsDvd(dvdRoot());
+        dvd.ToggleTitleMode();
+        const QList<QTreeWidgetItem*> chapters = form_.lv->findItems("  Chapter_02", Qt::MatchExactly);
+        QVERIFY2(!chapters.isEmpty(), "the DVD fixture is missing");
+        const int row = form_.lv->indexOfTopLevelItem(chapters.first());
+        form_.lv->clearSelection();
+        chapters.first()->setSelected(true);
+        dvd.lvClick();
+        form_.cb_audio->setCurrentIndex(audioItem);
+        dvd.cb_audioChange(audioItem);
+        form_.cb_subtitle->setCurrentIndex(1);
+        dvd.cb_subtitleChange(1);
+        QCOMPARE(state_->SourceInfos[row].DurationText, QString("00:00:04"));
+
         // A longer preview came before: this one starts from 0 and is not stopped early.
         preview_->ElapsedSeconds = 100;
-        QString seen;
-        QTimer::singleShot(1500, [&] {
-            seen = preview_->player().property("current-tracks/audio/src-id");
+        QString seenAudio, seenSubtitle;
+        QTimer::singleShot(2500, [&] {
+            seenAudio = preview_->player().property("current-tracks/audio/src-id");
+            seenSubtitle = preview_->player().property("current-tracks/sub/src-id");
             // In the DVD edition the play bar does not seek.
             state_->PlayBarDragging = true;
             bar_->pos = 9000;
@@ -421,14 +412,16 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         preview_->PreviewDvdRow();
-        QCOMPARE(seen, srcId);
+        QCOMPARE(seenAudio, srcId);
+        QCOMPARE(seenSubtitle, QString("32"));
         QVERIFY(state_->PlayBarDragging);  // left as it was: nothing happened
         QVERIFY2(clock.elapsed() > 3500, qPrintable(QString::number(clock.elapsed())));
         QVERIFY2(time_->texts.contains("00:00:03"), qPrintable(time_->texts.join(' ')));
         QCOMPARE(time_->texts.last(), QString("00:00:00"));
         QCOMPARE(bar_->positions.last(), 0);
-        QCOMPARE(status(0), QString("Ready"));  // the DVD preview leaves the status column alone
+        QCOMPARE(status(row), QString("Ready"));  // the DVD preview leaves the status column alone
         QVERIFY(!state_->IsPlaying);
+        ctx_->dvd = dvd_.get();
     }
 
     void dvdRowThatCannotPlayCleansUp()

@@ -1,4 +1,5 @@
-// The preview in a real window under Xvfb: a file row and a DVD row of the test disc play inside
+// The preview in a real window under Xvfb: a file row and a DVD row of the test disc (listed by
+// the DVD list, with its second audio stream and its subtitle chosen) play inside
 // pl_play (a screenshot of the screen shows the frame there, and the time in "play_time"), the
 // close guard refuses while playing, and nothing the player started outlives the window.
 #include "app/Tfm_main.h"
@@ -9,6 +10,7 @@
 #include "tests/support/TestMain.h"
 #include "tests/support/XWindows.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFrame>
 #include <QImage>
@@ -18,13 +20,6 @@
 namespace {
 
 const QString ProgramDir = QStringLiteral(VC_PROGRAM_DIR "/");
-
-class FakeDvd : public DvdController {
-public:
-    using DvdController::DvdController;
-    QString PreviewReference(int) const override { return reference; }
-    QString reference;
-};
 
 // Threads of the process, leaving out Qt's thread pool (it scales large images) that comes and
 // goes on its own.
@@ -74,21 +69,26 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
         MainContext& ctx = w->context();
-        FakeDvd fakeDvd(ctx);
+        int row = 0;
         if (dvd) {
-            // The whole title of title set 1, second audio stream, with its subtitle.
-            const QString root = QStringLiteral(VC_BINARY_DIR "/fixtures/dvd");
-            const qint64 sectors = QFileInfo(root + "/VIDEO_TS/VTS_01_1.VOB").size() / 2048;
-            QVERIFY2(sectors > 0, "the DVD fixture is missing");
-            fakeDvd.reference = QStringLiteral("vts://01*0*%1*0x81*0x20*/%2").arg(sectors - 1).arg(root);
-            ctx.dvd = &fakeDvd;
+            // The test disc as the DVD list shows it: the longest title is selected; its second
+            // audio stream and its subtitle are chosen.
+            auto* list = dynamic_cast<DvdController*>(ctx.dvd);
+            QVERIFY(list);
+            list->OpenFolderAsDvd(QStringLiteral(VC_BINARY_DIR "/fixtures/dvd"));
+            row = firstSelectedRow(ctx.form);
+            QVERIFY2(row >= 0, "the DVD fixture is missing");
+            ctx.form.cb_audio->setCurrentIndex(1);
+            list->cb_audioChange(1);
+            ctx.form.cb_subtitle->setCurrentIndex(1);
+            list->cb_subtitleChange(1);
+        } else {
+            auto* item = new QTreeWidgetItem({"clip", "640x480", "00:00:04", "1 MB", "Ready"});
+            ctx.form.lv->addTopLevelItem(item);
+            ctx.state.SourceInfos.append({clip, item->text(1), item->text(2), {}, {}});
+            ctx.form.lv->show();
+            item->setSelected(true);
         }
-        auto* item = new QTreeWidgetItem({dvd ? "Title_01" : "clip", dvd ? "720x576" : "640x480",
-                                          dvd ? "00:00:12" : "00:00:04", "1 MB", "Ready"});
-        ctx.form.lv->addTopLevelItem(item);
-        ctx.state.SourceInfos.append({dvd ? QString() : clip, item->text(1), item->text(2), {}, {}});
-        ctx.form.lv->show();
-        item->setSelected(true);
 
         const QString shots = QStringLiteral(VC_BINARY_DIR "/screenshots");
         QDir().mkpath(shots);
