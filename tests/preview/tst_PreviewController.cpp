@@ -133,7 +133,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         bool eventsRan = false;
-        QTimer::singleShot(10, [&] { eventsRan = true; });
+        QTimer::singleShot(10, Qt::PreciseTimer, [&] { eventsRan = true; });
         preview_->OnPreviewPosition(62.6);
         QVERIFY(clock.elapsed() >= 100);  // two 50-ms paces
         QVERIFY(eventsRan);               // ... that do not freeze the window
@@ -236,7 +236,7 @@ private slots:
         addRow(clip("three.mp4", 3.0), "00:00:03");
         QString statusWhilePlaying;
         bool playingFlag = false;
-        QTimer::singleShot(1300, [&] {
+        QTimer::singleShot(1300, Qt::PreciseTimer, [&] {
             statusWhilePlaying = status(0);
             playingFlag = state_->IsPlaying;
         });
@@ -279,16 +279,16 @@ private slots:
         QString posAtPause, posLater;
         bool pausedFlag = false, resumedFlag = true, playingAfterPlay = false;
         int texts = -1;
-        QTimer::singleShot(1200, [&] {
+        QTimer::singleShot(1200, Qt::PreciseTimer, [&] {
             preview_->TogglePause();
             pausedStatus = status(0);
             pausedFlag = state_->IsPaused;
         });
-        QTimer::singleShot(1500, [&] {
+        QTimer::singleShot(1500, Qt::PreciseTimer, [&] {
             posAtPause = preview_->player().property("time-pos");
             texts = time_->texts.size();
         });
-        QTimer::singleShot(2500, [&] {
+        QTimer::singleShot(2500, Qt::PreciseTimer, [&] {
             posLater = preview_->player().property("time-pos");
             QCOMPARE(time_->texts.size(), texts);
             // "play" while paused resumes, without a second playback.
@@ -297,7 +297,7 @@ private slots:
             resumedFlag = state_->IsPaused;
             playingAfterPlay = state_->IsPlaying;
         });
-        QTimer::singleShot(3300, [&] { preview_->StopPreview(); });
+        QTimer::singleShot(3300, Qt::PreciseTimer, [&] { preview_->StopPreview(); });
         QElapsedTimer clock;
         clock.start();
         preview_->PreviewFileRow();
@@ -318,14 +318,14 @@ private slots:
     void stopWhilePausedResetsThePause()
     {
         addRow(clip("six.mp4", 6.0), "00:00:06");
-        QTimer::singleShot(500, [&] { preview_->TogglePause(); });
-        QTimer::singleShot(800, [&] { preview_->StopPreview(); });
+        QTimer::singleShot(500, Qt::PreciseTimer, [&] { preview_->TogglePause(); });
+        QTimer::singleShot(800, Qt::PreciseTimer, [&] { preview_->StopPreview(); });
         preview_->PreviewFileRow();
         QVERIFY(!state_->IsPaused);
         // The next playback's "pause" pauses.
         bool paused = false;
         QString pausedStatus;
-        QTimer::singleShot(500, [&] {
+        QTimer::singleShot(500, Qt::PreciseTimer, [&] {
             preview_->TogglePause();
             paused = state_->IsPaused;
             pausedStatus = status(0);
@@ -340,7 +340,7 @@ private slots:
     {
         addRow(clip("six.mp4", 6.0), "00:00:06");
         bool draggingCleared = false;
-        QTimer::singleShot(400, [&] {
+        QTimer::singleShot(400, Qt::PreciseTimer, [&] {
             state_->PlayBarDragging = true;  // the skin's mouse-down on "play_bar"
             bar_->pos = 6667;                // released at two thirds: second 4 of 6
             QElapsedTimer clock;
@@ -401,7 +401,7 @@ private slots:
         // A longer preview came before: this one starts from 0 and is not stopped early.
         preview_->ElapsedSeconds = 100;
         QString seenAudio, seenSubtitle;
-        QTimer::singleShot(2500, [&] {
+        QTimer::singleShot(2500, Qt::PreciseTimer, [&] {
             seenAudio = preview_->player().property("current-tracks/audio/src-id");
             seenSubtitle = preview_->player().property("current-tracks/sub/src-id");
             // In the DVD edition the play bar does not seek.
@@ -429,7 +429,7 @@ private slots:
         state_->ExeFileName = "DVD Ripper";
         addRow(QString(), "00:00:04");
         dvd_->references = {QStringLiteral("vts://01*0*10*0x80*0*//nonexistent")};
-        QTimer::singleShot(0, [&] { preview_->TogglePause(); });
+        QTimer::singleShot(0, Qt::PreciseTimer, [&] { preview_->TogglePause(); });
         preview_->PreviewDvdRow();
         QCOMPARE(time_->texts, QStringList{"00:00:00"});
         QCOMPARE(bar_->positions, QList<int>{0});
@@ -441,7 +441,7 @@ private slots:
     {
         addRow(clip("six.mp4", 6.0), "00:00:06");
         const int before = threadCount();
-        QTimer::singleShot(800, [&] { preview_->Shutdown(); });
+        QTimer::singleShot(800, Qt::PreciseTimer, [&] { preview_->Shutdown(); });
         QElapsedTimer clock;
         clock.start();
         preview_->PreviewFileRow();

@@ -126,12 +126,12 @@ private slots:
                 return;
             sincePause.start();
             player.Pause();
-            QTimer::singleShot(200, [&] { atPause = last; pausedProperty = player.property("pause"); });
-            QTimer::singleShot(1000, [&] {
+            QTimer::singleShot(200, Qt::PreciseTimer, [&] { atPause = last; pausedProperty = player.property("pause"); });
+            QTimer::singleShot(1000, Qt::PreciseTimer, [&] {
                 afterWait = last;
                 player.Pause();  // resumes
             });
-            QTimer::singleShot(1500, [&] { player.Stop(); });
+            QTimer::singleShot(1500, Qt::PreciseTimer, [&] { player.Stop(); });
         });
         QVERIFY(player.Play(QFile::encodeName(path)));
         const qint64 took = sincePause.elapsed();
@@ -244,7 +244,7 @@ private slots:
         {
             PreviewPlayer player;
             player.InitPreviewWindow(0, 320, 240);
-            QTimer::singleShot(300, [&] {
+            QTimer::singleShot(300, Qt::PreciseTimer, [&] {
                 QVERIFY(threadCount() > before);  // the player decodes on threads of its own
                 player.Stop();
             });
@@ -256,7 +256,7 @@ private slots:
             // Released while playing: Play returns.
             PreviewPlayer player;
             player.InitPreviewWindow(0, 320, 240);
-            QTimer::singleShot(300, [&] { player.DestroyPreviewWindow(); });
+            QTimer::singleShot(300, Qt::PreciseTimer, [&] { player.DestroyPreviewWindow(); });
             QElapsedTimer clock;
             clock.start();
             player.Play(QFile::encodeName(path));
