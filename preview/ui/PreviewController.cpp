@@ -25,22 +25,39 @@ PreviewController::PreviewController(MainContext& ctx) : ctx_(ctx)
     connect(ctx_.form.Timer1, &QTimer::timeout, this, &PreviewController::Timer1Timer);
 }
 
-bool PreviewController::startRequested(int* row)
+int PreviewController::beginPreview()
 {
-    *row = firstSelectedRow(ctx_.form);
-    if (*row < 0)
-        return false;
-    if (ctx_.state.IsConverting) {
+    const int row = firstSelectedRow(ctx_.form);
+    if (row < 0)
+        return -1;
+    AppState& s = ctx_.state;
+    if (s.IsConverting) {
         ctx_.prompt.warn(refusal::StopConvert);
-        return false;
+        return -1;
     }
-    if (ctx_.state.IsPaused)
+    if (s.IsPaused)
         TogglePause();
-    if (ctx_.state.IsPlaying)
-        return false;
+    if (s.IsPlaying)
+        return -1;  // one playback at a time; a paused one was resumed above
     if (ctx_.isVemraBrand())
         ctx_.form.pl_play->setVisible(true);
-    return true;
+    s.IsPlaying = true;
+    PreviewRow = row;
+    AwaitingFirstPosition = true;
+    ElapsedSeconds = 0;
+    startPlayer();
+    return row;
+}
+
+void PreviewController::endPreview(bool fileRow)
+{
+    // Runs whether or not Play succeeded.
+    player_.DestroyPreviewWindow();
+    resetDisplays();
+    if (fileRow)
+        setStatus(kStop);
+    ctx_.state.IsPaused = false;
+    ctx_.state.IsPlaying = false;
 }
 
 void PreviewController::startPlayer()
@@ -71,48 +88,26 @@ void PreviewController::startPlayer()
 
 void PreviewController::PreviewFileRow()
 {
-    int row = -1;
-    if (!startRequested(&row))
+    const int row = beginPreview();
+    if (row < 0)
         return;
-    AppState& s = ctx_.state;
-    s.IsPlaying = true;
-    PreviewRow = row;
-    const QString path = row < s.SourceInfos.size() ? s.SourceInfos[row].SourcePath : QString();
-
-    AwaitingFirstPosition = true;
-    startPlayer();
-    ElapsedSeconds = 0;
+    const auto& infos = ctx_.state.SourceInfos;
+    const QString path = row < infos.size() ? infos[row].SourcePath : QString();
     setStatus(kPlay);
     player_.Seek(0);
     player_.Play(QFile::encodeName(path));
-
-    // Runs whether or not Play succeeded.
-    player_.DestroyPreviewWindow();
-    resetDisplays();
-    setStatus(kStop);
-    s.IsPaused = false;
-    s.IsPlaying = false;
+    endPreview(true);
 }
 
 void PreviewController::PreviewDvdRow()
 {
-    int row = -1;
-    if (!startRequested(&row))
+    // Neither a seek to 0 nor "Play"/"Stop" in the status column for DVD rows.
+    const int row = beginPreview();
+    if (row < 0)
         return;
-    AppState& s = ctx_.state;
-    s.IsPlaying = true;
-    PreviewRow = row;
-    AwaitingFirstPosition = true;
-    ElapsedSeconds = 0;
-    startPlayer();
     const QString reference = ctx_.dvd ? ctx_.dvd->PreviewReference(row) : QString();
     player_.Play(QFile::encodeName(reference));
-
-    // As for a file, the cleanup runs also when Play failed.
-    player_.DestroyPreviewWindow();
-    resetDisplays();
-    s.IsPaused = false;
-    s.IsPlaying = false;
+    endPreview(false);
 }
 
 void PreviewController::TogglePause()

@@ -36,8 +36,11 @@ public:
     bool AwaitingFirstPosition = false;
 
 private:
-    // Steps 1 to 5 shared by both previews; false when the preview does not start.
-    bool startRequested(int* row);
+    // The start shared by both previews: the guards, then the player prepared for the selected
+    // row. The row, or -1 when no preview starts.
+    int beginPreview();
+    // The cleanup after Play, whether or not it succeeded; file rows also get "Stop".
+    void endPreview(bool fileRow);
     void startPlayer();
     void resetDisplays();
     void setStatus(const QString& text);

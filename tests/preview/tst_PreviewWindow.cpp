@@ -21,6 +21,16 @@ namespace {
 
 const QString ProgramDir = QStringLiteral(VC_PROGRAM_DIR "/");
 
+class PressCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        count += e->type() == QEvent::MouseButtonPress;
+        return false;
+    }
+};
+
 // Threads of the process, leaving out Qt's thread pool (it scales large images) that comes and
 // goes on its own.
 int threadCount()
@@ -95,6 +105,8 @@ private slots:
         const QString shotPath = shots + (dvd ? "/preview-dvd-row.png" : "/preview-file-row.png");
         const QRect panel(ctx.form.pl_play->mapToGlobal(QPoint(0, 0)), ctx.form.pl_play->size());
         const int threadsBefore = threadCount();
+        PressCounter presses;
+        ctx.form.pl_play->installEventFilter(&presses);
         bool closed = true;
         // Once two seconds are shown (and drawn), the picture.
         auto* controller = static_cast<PreviewController*>(ctx.preview);
@@ -105,6 +117,10 @@ private slots:
             poll.stop();
             QTimer::singleShot(200, [&] {
                 xwindows::screenshot(shotPath);
+                // A real press on the picture reaches pl_play (its press closes the picker).
+                const QPoint c = panel.center();
+                xwindows::run("xdotool", {"mousemove", QString::number(c.x()), QString::number(c.y()), "click", "1"});
+                QTest::qWait(300);
                 closed = w->close();  // refused while playing
                 ctx.preview->StopPreview();
             });
@@ -117,6 +133,7 @@ private slots:
 
         QCOMPARE(threadCount(), threadsBefore);  // the player's threads are gone with the playback
         QVERIFY(!closed);
+        QCOMPARE(presses.count, 1);
         QVERIFY2(prompt.texts().contains("Please first stop play!"), qPrintable(prompt.texts().join('|')));
         QVERIFY(!ctx.state.IsPlaying);
 
