@@ -48,6 +48,10 @@ int main(int argc, char* argv[])
                      argv[0], argv[0]);
         return 1;
     }
+    // The preview plays inside the window through an X11 window id: on a Wayland desktop with
+    // X11 compatibility the program runs as an X11 client.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     // The preview player needs C number formatting; Qt sets the locale from the environment.
     std::setlocale(LC_NUMERIC, "C");
