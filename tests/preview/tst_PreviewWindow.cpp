@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QImage>
 #include <QTimer>
@@ -146,6 +147,34 @@ private slots:
         QVERIFY(w->close());
         delete w;
         QVERIFY(threadCount() <= threadsBefore);
+    }
+
+    // The program asked to end (a termination signal) while a preview plays: the playback ends,
+    // and its threads with it, before the window goes.
+    void terminateDuringPlayback()
+    {
+        QTemporaryDir dir;
+        const QString clip = dir.filePath("clip.mp4");
+        QVERIFY(fixtures::makeClip(clip, 6.0));
+        ScriptedPrompt prompt;
+        auto* w = new Tfm_main("Video Converter", ProgramDir, {}, &prompt);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        MainContext& ctx = w->context();
+        auto* item = new QTreeWidgetItem({"clip", "320x240", "00:00:06", "1 MB", "Ready"});
+        ctx.form.lv->addTopLevelItem(item);
+        ctx.state.SourceInfos.append({clip, item->text(1), item->text(2), {}, {}});
+        item->setSelected(true);
+        const int threadsBefore = threadCount();
+        QElapsedTimer clock;
+        clock.start();
+        QTimer::singleShot(1500, Qt::PreciseTimer, [&] { w->Terminate(); });
+        ctx.preview->PreviewFileRow();
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!ctx.state.IsPlaying);
+        QCOMPARE(threadCount(), threadsBefore);
+        QVERIFY(w->close());
+        delete w;
     }
 };
 
