@@ -5,6 +5,7 @@
 #include "app/Tfm_main.h"
 #include "dvd/ui/DvdController.h"
 #include "preview/ui/PreviewController.h"
+#include "ui/SkinHost.h"
 #include "tests/support/Fixtures.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestMain.h"
@@ -147,6 +148,105 @@ private slots:
         QVERIFY(w->close());
         delete w;
         QVERIFY(threadCount() <= threadsBefore);
+    }
+
+    // Real mouse events on the skin drive a file preview: play, pause, play (resumes), a drag
+    // on the play bar released at 80 %, stop.
+    void mouseDrivesThePreview()
+    {
+        QTemporaryDir dir;
+        const QString clip = dir.filePath("clip.mp4");
+        QVERIFY(fixtures::makeClip(clip, 10.0));
+        ScriptedPrompt prompt;
+        auto* w = new Tfm_main("Video Converter", ProgramDir, {}, &prompt);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        MainContext& ctx = w->context();
+        auto* item = new QTreeWidgetItem({"clip", "320x240", "00:00:10", "1 MB", "Ready"});
+        ctx.form.lv->addTopLevelItem(item);
+        ctx.state.SourceInfos.append({clip, item->text(1), item->text(2), {}, {}});
+        ctx.form.lv->show();
+        item->setSelected(true);
+        auto* controller = static_cast<PreviewController*>(ctx.preview);
+
+        const auto at = [&](const QString& object, double fx = 0.5) {
+            const QRect r = w->skin().objectRect(object);
+            return w->skin().mapToGlobal(QPoint(r.left() + int(r.width() * fx), r.center().y()));
+        };
+        const auto mouse = [](const QPoint& p, const QStringList& actions) {
+            xwindows::run("xdotool", QStringList{"mousemove", QString::number(p.x()), QString::number(p.y())} + actions);
+        };
+        QVERIFY(!w->skin().objectRect("play").isEmpty());
+
+        int step = 0;
+        QString pausedPos, laterPos, statusPaused, statusResumed;
+        QElapsedTimer pausedFor;
+        QStringList timesBeforeSeek;
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, [&] {
+            const AppState& s = ctx.state;
+            switch (step) {
+            case 0:
+                ++step;
+                mouse(at("play"), {"click", "1"});
+                break;
+            case 1:
+                if (s.IsPlaying && controller->ElapsedSeconds >= 1) {
+                    ++step;
+                    mouse(at("pause"), {"click", "1"});
+                }
+                break;
+            case 2:
+                if (s.IsPaused) {
+                    ++step;
+                    statusPaused = item->text(lvcol::Status);
+                    pausedPos = controller->player().property("time-pos");
+                    pausedFor.start();
+                }
+                break;
+            case 3:
+                if (pausedFor.elapsed() > 800) {
+                    ++step;
+                    laterPos = controller->player().property("time-pos");
+                    mouse(at("play"), {"click", "1"});
+                }
+                break;
+            case 4:
+                if (!s.IsPaused) {
+                    ++step;
+                    statusResumed = item->text(lvcol::Status);
+                    timesBeforeSeek = controller->ElapsedSeconds < 5 ? QStringList{"before"} : QStringList{};
+                    mouse(at("play_bar", 0.3), {"mousedown", "1"});
+                    mouse(at("play_bar", 0.8), {"mouseup", "1"});
+                }
+                break;
+            case 5:
+                if (!s.PlayBarDragging && controller->ElapsedSeconds >= 8) {
+                    ++step;
+                    xwindows::screenshot(QStringLiteral(VC_BINARY_DIR "/screenshots/preview-mouse-sought.png"));
+                    mouse(at("stopplay"), {"click", "1"});
+                }
+                break;
+            case 6:
+                if (!s.IsPlaying) {
+                    ++step;
+                    driver.stop();
+                }
+                break;
+            }
+        });
+        driver.start(50);
+        QTRY_VERIFY_WITH_TIMEOUT(step == 7, 20000);
+
+        QCOMPARE(statusPaused, QString("Pause"));
+        QVERIFY(!pausedPos.isEmpty());
+        QCOMPARE(laterPos, pausedPos);
+        QCOMPARE(statusResumed, QString("Play"));
+        QCOMPARE(timesBeforeSeek, QStringList{"before"});  // the 8 s were reached by the seek
+        QCOMPARE(item->text(lvcol::Status), QString("Stop"));
+        QVERIFY(prompt.texts().isEmpty() || !prompt.texts().contains("Please first stop convert!"));
+        QVERIFY(w->close());
+        delete w;
     }
 
     // The program asked to end (a termination signal) while a preview plays: the playback ends,
