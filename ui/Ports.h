@@ -41,6 +41,10 @@ public:
     virtual void StopConversion() = 0;
     // Starts the transcoder for one job; returns at once.
     virtual void RunEncoderJob(const intputrec& job) = 0;
+    // The job of row CurrentJobIndex cannot be started (its pieces or paths are unusable): the
+    // row reads "Failed" with the reason as tooltip and the batch goes on, as after a failed run.
+    // (A default body, so that fakes written before it need not change.)
+    virtual void FailCurrentJob(const QString& reason) { (void)reason; }
     // The finish action after the last job (open the output folder, power off, or nothing).
     virtual void PerformFinishAction() = 0;
     // Ends any running transcoder (window closing).
