@@ -20,6 +20,10 @@
 #include <csignal>
 #include <memory>
 
+#ifndef VC_STANDIN_PATH
+#define VC_STANDIN_PATH ""  // users of the window fixture alone
+#endif
+
 namespace standin {
 
 // One call of the stand-in: its pid and arguments.

@@ -1,0 +1,139 @@
+// Side-by-side figures of the runner with the real register.dat: the longest gap between ticks
+// of a 5 ms GUI timer while a conversion runs (target: under 50 ms), and a batch of 5 clips
+// through the runner against the same five ffmpeg commands run directly (target: at most
+// 1.05x). The ffmpeg commands are recorded by a wrapper named in VC_FFMPEG, then replayed.
+#include "convert/ui/ConversionController.h"
+#include "profiles/ProfileFile.h"
+#include "tests/convert/StandIn.h"
+#include "tests/support/Fixtures.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const QString ProgramDir = QStringLiteral(VC_PROGRAM_DIR "/");
+
+struct Batch {
+    double seconds = 0;
+    qint64 longestGapMs = 0;
+    bool allFinished = true;
+};
+
+// Converts the clips with profile 7 (its argument line from profiles.pop) into `out`.
+Batch runBatch(const QStringList& clips, const QString& out)
+{
+    standin::Window win(ProgramDir);
+    profilefile::ProfileBlock block;
+    QString error;
+    profilefile::ReadProfileBlock(ProgramDir + profilefile::FileName, 7, &block, &error);
+    win.useProfile(7, {QStringLiteral("320x240"), QStringLiteral("640x480")}, 1, 2, 2, block.argumentLine.value_or(QString()));
+    win.form.ed_output->setText(out);
+    for (const QString& c : clips)
+        win.addRow({c, QStringLiteral("640x480"), QStringLiteral("00:00:10"), QStringLiteral("1000"), QStringLiteral("128")},
+                   QFileInfo(c).completeBaseName());
+    ConversionController conv(*win.ctx);
+    Batch b;
+    QElapsedTimer gap;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        b.longestGapMs = std::max(b.longestGapMs, gap.restart());
+    });
+    QElapsedTimer t;
+    t.start();
+    conv.StartConversion();
+    gap.start();
+    ticker.start();
+    while (win.state.IsConverting)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    b.seconds = t.nsecsElapsed() / 1e9;
+    for (int r = 0; r < win.rows(); ++r)
+        b.allFinished = b.allFinished && win.status(r) == QLatin1String("Finish");
+    return b;
+}
+
+// The recorded ffmpeg commands, each run directly to a plain output file.
+double replay(const QString& log, const QString& out)
+{
+    QFile f(log);
+    f.open(QIODevice::ReadOnly);
+    const QList<QByteArray> records = f.readAll().split('\1');
+    QElapsedTimer t;
+    t.start();
+    int n = 0;
+    for (const QByteArray& record : records) {
+        QStringList args;
+        for (const QByteArray& a : record.split('\0'))
+            if (!a.isEmpty())
+                args.append(QString::fromUtf8(a));
+        if (args.isEmpty())
+            continue;
+        for (QString& a : args) {
+            if (a == QLatin1String("pipe:3"))
+                a = QStringLiteral("/dev/null");
+            else if (a.startsWith(QLatin1String("file:/proc/self/fd/")))
+                a = QStringLiteral("file:") + out + QStringLiteral("/replay%1.wmv").arg(n++);
+        }
+        QProcess p;
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(QStringLiteral("ffmpeg"), args);
+        p.waitForFinished(-1);
+        p.readAll();
+    }
+    return t.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (!QFileInfo(ProgramDir + QStringLiteral("register.dat")).isExecutable()) {
+        std::fprintf(stderr, "register.dat is not built in %s\n", qPrintable(ProgramDir));
+        return 1;
+    }
+    QTemporaryDir dir;
+    QStringList clips;
+    for (int i = 0; i < 5; ++i) {
+        clips.append(dir.path() + QStringLiteral("/clip%1.avi").arg(i));
+        if (!fixtures::makeClip(clips.last(), 10.0, QStringLiteral("640x480"))) {
+            std::fprintf(stderr, "ffmpeg could not make the clips\n");
+            return 1;
+        }
+    }
+    const QString log = dir.path() + QStringLiteral("/ffmpeg.log");
+    const QString wrapper = dir.path() + QStringLiteral("/ffmpeg");
+    {
+        QFile w(wrapper);
+        w.open(QIODevice::WriteOnly);
+        w.write("#!/bin/sh\n{ for a in \"$@\"; do printf '%s\\0' \"$a\"; done; printf '\\1'; } >> '" + log.toUtf8()
+                + "'\nexec ffmpeg \"$@\"\n");
+    }
+    QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("VC_FFMPEG", wrapper.toUtf8());
+
+    double runner = 1e9, direct = 1e9;
+    qint64 gap = 0;
+    bool finished = true;
+    for (int round = 0; round < 3; ++round) {
+        const QString out = dir.path() + QStringLiteral("/out%1").arg(round);
+        QFile::remove(log);
+        const Batch b = runBatch(clips, out);
+        finished = finished && b.allFinished;
+        runner = std::min(runner, b.seconds);
+        gap = std::max(gap, b.longestGapMs);
+        QDir().mkpath(out + QStringLiteral("/direct"));
+        direct = std::min(direct, replay(log, out + QStringLiteral("/direct")));
+    }
+    std::printf("longest gap between 5 ms GUI timer ticks during conversions: %lld ms (target < 50 ms)\n", gap);
+    std::printf("batch of 5 clips: %.2f s through the runner, %.2f s as ffmpeg commands run directly: %.3fx (target <= 1.05x)%s\n",
+                runner, direct, runner / direct, finished ? "" : "  [some jobs did not finish]");
+    return 0;
+}
