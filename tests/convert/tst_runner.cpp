@@ -319,7 +319,7 @@ private slots:
 
     void unknownLengthShowsNoPercentage()
     {
-        program->jobScript(QStringLiteral("default"), QStringLiteral("progress 1 3 10\nexit 0\n"));
+        program->jobScript(QStringLiteral("default"), QStringLiteral("progress 1 3 10\nsleep 300\nexit 0\n"));
         addRow(QStringLiteral("a.avi"), QString());
         addRow(QStringLiteral("b.avi"), QString());
         // What the row shows while events are processed (a repaint can only happen then).
