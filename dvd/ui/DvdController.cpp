@@ -3,10 +3,17 @@
 #include "dvd/DvdReference.h"
 #include "profiles/Catalogue.h"
 #include "profiles/Quality.h"
+#include "convert/CommandBuilder.h"
+#include "sources/Filters.h"
+#include "sources/Probe.h"
+#include "sources/ui/SourceList.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -14,36 +21,6 @@ namespace {
 const QString SelectDvdCaption = QStringLiteral("Select DVD Directory");
 const QString CantFindDisc = QStringLiteral("Can't find DVD disc.");
 const QString InvalidIfo = QStringLiteral("The selected IFO File is invalid, please choose another one.");
-
-quality::Inputs qualityInputs(const MainContext& ctx)
-{
-    quality::Inputs in;
-    in.ProfileId = ctx.state.ProfileId;
-    in.IsDvdEdition = ctx.isDvdEdition();
-    in.OutputExtension = catalogue::OutputExtension(ctx.state.ProfileDisplayName);
-    in.VideoBitrateLevels = ctx.state.VideoBitrateLevels;
-    in.boxes = snapshotOptionBoxes(ctx.form);
-    return in;
-}
-
-// "Desc|*.a;*.b|..." as the file dialog's "Desc (*.a *.b);;..."; an empty filter lists every file.
-QString dialogFilter(const QString& filter)
-{
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& p : patterns)
-            if (p == QLatin1String("*.*"))
-                p = QStringLiteral("*");
-        QString desc = parts[i];
-        const int paren = desc.indexOf(QLatin1Char('('));
-        if (paren > 0)
-            desc = desc.left(paren).trimmed();
-        out.append(QStringLiteral("%1 (%2)").arg(desc, patterns.join(QLatin1Char(' '))));
-    }
-    return out.join(QStringLiteral(";;"));
-}
 
 } // namespace
 
@@ -142,7 +119,7 @@ void DvdController::AddIfoFiles()
 {
     if (refusedWhileBusy() || listing_)
         return;
-    const QString filter = dialogFilter(ctx_.form.OpenDialog2Filter);
+    const QString filter = sources::ToQtFilter(ctx_.form.OpenDialog2Filter);
     std::optional<QStringList> files;
     if (ifoDialogHook_) {
         files = ifoDialogHook_(filter);
@@ -205,7 +182,7 @@ void DvdController::showRows()
     QTreeWidget* lv = ctx_.form.lv;
     lv->clear();
     ctx_.state.SourceInfos.clear();
-    const quality::Inputs in = qualityInputs(ctx_);
+    const quality::Inputs in = sources::CurrentQualityInputs(ctx_);
     QString sizeError;
     QList<QTreeWidgetItem*> items;
     for (const dvd::ListedRow& row : std::as_const(list_.Rows)) {
@@ -351,6 +328,90 @@ QString DvdController::PreviewReference(int row) const
     return dvd::DvdReference(list_.DvdRowInfos[row], list_.DvdRowInfos[row].StartSector);
 }
 
-void DvdController::StartDvdJob() {}
-void DvdController::markPreviousFinished(int) {}
-void DvdController::buildAndRunJob(int) {}
+void DvdController::StartDvdJob()
+{
+    AppState& s = ctx_.state;
+    QTreeWidget* lv = ctx_.form.lv;
+    // Unchecked rows are skipped one after another; a loop does what the rule's recursion does.
+    for (;;) {
+        const int k = s.CurrentJobIndex;
+        const int rows = lv->topLevelItemCount();
+        if (k < 0 || k >= rows || k >= list_.rowCount()) {
+            s.IsConverting = false;
+            ctx_.form.ProgressBar1->hide();
+            return;
+        }
+        markPreviousFinished(k);
+        const bool checked = !ctx_.form.lvCheckBoxes || lv->topLevelItem(k)->checkState(lvcol::Name) == Qt::Checked;
+        if (checked) {
+            buildAndRunJob(k);
+            return;
+        }
+        s.CurrentJobIndex = k + 1;
+        if (s.CurrentJobIndex >= rows) {
+            s.IsConverting = false;
+            ctx_.form.ProgressBar1->hide();
+            ctx_.conversion->PerformFinishAction();
+            return;
+        }
+    }
+}
+
+void DvdController::markPreviousFinished(int row)
+{
+    if (row <= 0)
+        return;
+    QTreeWidgetItem* item = ctx_.form.lv->topLevelItem(row - 1);
+    const QString status = item->text(lvcol::Status);
+    // A skipped row still reads "Ready"; a failed one keeps saying so.
+    if (status != StatusReady && status != StatusFailed)
+        item->setText(lvcol::Status, StatusFinish);
+}
+
+void DvdController::buildAndRunJob(int k)
+{
+    AppState& s = ctx_.state;
+    QTreeWidgetItem* item = ctx_.form.lv->topLevelItem(k);
+    item->setToolTip(lvcol::Status, QString());  // a new run: an earlier failure's reason goes
+
+    QString error;
+    const QString text = ctx_.form.ed_output->text();
+    const std::optional<QString> folder = command::PrepareOutputFolder(text, &error);
+    s.OutputFolder = folder ? *folder : text;
+    if (text.isEmpty() && folder)
+        ctx_.form.ed_output->setText(*folder);
+    if (!folder) {
+        ctx_.conversion->FailCurrentJob(error);
+        return;
+    }
+    if (k >= s.SourceInfos.size()) {
+        ctx_.conversion->FailCurrentJob(QStringLiteral("The row has no source record"));
+        return;
+    }
+    const dvd::TConvertInfo& row = list_.DvdRowInfos[k];
+    const Toriginalinfo& source = s.SourceInfos[k];
+    const std::optional<command::Pieces> pieces =
+        command::BuildPieces(sources::CurrentQualityInputs(ctx_), source, s.CurrentJob.ProfileArgs, &error);
+    if (!pieces) {
+        ctx_.conversion->FailCurrentJob(error);
+        return;
+    }
+
+    intputrec job = s.CurrentJob;  // keeps EncoderPath, WorkDir
+    // The row's own start sector: a chapter converts its own part of the disc.
+    job.InputPath = dvd::DvdReference(row, row.StartSector);
+    job.DurationLimitArg = QStringLiteral(" -t ") + dvd::SecondsToHms(row.EndSecond - row.StartSecond);
+    job.OutputPath = dvd::DvdOutputPath(*folder, item->text(lvcol::Name),
+                                        catalogue::OutputExtension(s.ProfileDisplayName), command::PathTaken);
+    job.SizeArg = pieces->SizeArg;
+    job.AspectArg = pieces->AspectArg;
+    job.VideoRateArg = pieces->VideoRateArg;
+    job.AudioRateArg = pieces->AudioRateArg;
+    job.SampleRateArg = pieces->SampleRateArg;
+    job.ChannelsArg = pieces->ChannelsArg;
+    job.ProfileArgs = pieces->ProfileArgs;
+    job.DurationSec = sources::ParseDurationText(source.DurationText);
+    s.CurrentJob = job;
+    ctx_.conversion->RunEncoderJob(s.CurrentJob);
+    ctx_.form.Timer2->start();
+}

@@ -51,6 +51,7 @@ public:
 
     static inline const QString StatusReady = QStringLiteral("Ready");
     static inline const QString StatusFinish = QStringLiteral("Finish");
+    static inline const QString StatusFailed = QStringLiteral("Failed");
     static inline const QString NoSubtitle = QStringLiteral("No Subtitle");
 
 private:

@@ -10,6 +10,9 @@
 #include "tests/support/TestMain.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTimer>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -39,6 +42,47 @@ public:
     QStringList captions;
 };
 
+// Runs no transcoder: records the jobs and, like the runner, moves on when told a job ended.
+class FakeConversion : public ConversionPort {
+public:
+    explicit FakeConversion(MainContext& c) : ctx(c) {}
+    void StartConversion() override
+    {
+        ctx.state.CurrentJobIndex = 0;
+        ctx.state.IsConverting = true;
+        ctx.dvd->StartDvdJob();
+    }
+    void StopConversion() override {}
+    void RunEncoderJob(const intputrec& job) override
+    {
+        jobs.append(job);
+        ctx.form.lv->topLevelItem(ctx.state.CurrentJobIndex)->setText(lvcol::Status, "42.00%");
+    }
+    void FailCurrentJob(const QString& reason) override { failures << reason; }
+    void PerformFinishAction() override { ++finishActions; }
+    void Shutdown() override {}
+    // The runner's end of a job: the next row's job, or the end of the batch.
+    void jobEnded(bool failed = false)
+    {
+        if (failed)
+            ctx.form.lv->topLevelItem(ctx.state.CurrentJobIndex)->setText(lvcol::Status, "Failed");
+        ctx.state.CurrentJobIndex += 1;
+        if (ctx.state.CurrentJobIndex < ctx.form.lv->topLevelItemCount()) {
+            ctx.dvd->StartDvdJob();
+        } else {
+            ctx.state.IsConverting = false;
+            QTreeWidgetItem* last = ctx.form.lv->topLevelItem(ctx.form.lv->topLevelItemCount() - 1);
+            if (last->text(lvcol::Status) != "Failed")
+                last->setText(lvcol::Status, "Finish");
+            ++finishActions;
+        }
+    }
+    MainContext& ctx;
+    QList<intputrec> jobs;
+    QStringList failures;
+    int finishActions = 0;
+};
+
 struct Rig {
     explicit Rig(const QString& exe = "DVD Ripper")
         : form(buildMainForm(&window)), dialogs(state), ctx{state, form, prompt, "/nowhere/"}
@@ -54,6 +98,10 @@ struct Rig {
         form.cb_audiobitrate->addItems({"Higher Quality", "High Quality", "Normal", "Low Quality", "Lower Quality"});
         form.cb_audiobitrate->setCurrentIndex(2);
         ctx.dialogs = &dialogs;
+        ctx.conversion = &conversion;
+        state.CurrentJob.EncoderPath = "/prog/register.dat";
+        state.CurrentJob.WorkDir = "/prog/";
+        state.CurrentJob.ProfileArgs = "-vcodec mpeg4";
         dvd = std::make_unique<DvdController>(ctx);
         ctx.dvd = dvd.get();
         dvd->setMountTable([] { return QVector<drives::MountEntry>{}; });
@@ -117,6 +165,7 @@ struct Rig {
     ScriptedPrompt prompt;
     FakeDialogs dialogs;
     MainContext ctx;
+    FakeConversion conversion{ctx};
     std::unique_ptr<DvdController> dvd;
 };
 
@@ -453,6 +502,90 @@ private slots:
             QVERIFY2(ticks >= 4, qPrintable(QString::number(ticks)));
         QVERIFY(!rig.dvd->WaitingForDrive());
         QCOMPARE(rig.captions(), QStringList({"Title_01", "Title_02"}));
+    }
+
+    // Unchecked rows are skipped, a checked row converts its own sectors for its own length
+    // into a file named after its caption, and the finish action runs once at the end.
+    void jobsOfCheckedRows()
+    {
+        Rig rig;
+        QTemporaryDir out;
+        rig.form.ed_output->setText(out.path());
+        rig.openDisc();
+        rig.dvd->ToggleTitleMode();  // Title_01, Chapter_01..03, Title_05, Chapter_01
+        rig.dvd->SetAllChecks(false);
+        rig.setCheck(2, true);
+        rig.setCheck(3, true);
+        rig.select(2);
+        rig.chooseAudio(1);
+        rig.chooseSubtitle(1);
+        QFile(out.path() + "/Chapter_02.avi").open(QIODevice::WriteOnly);  // taken: numbered name
+
+        rig.conversion.StartConversion();
+        QCOMPARE(rig.conversion.jobs.size(), 1);
+        const TConvertInfo& ch2 = rig.dvd->list().DvdRowInfos[2];
+        const intputrec& job = rig.conversion.jobs[0];
+        QCOMPARE(job.InputPath, QString("vts://01*%1*%2*0x81*0x20*/%3").arg(ch2.StartSector).arg(ch2.EndSector).arg(disc()));
+        QVERIFY(ch2.StartSector > 0);
+        QCOMPARE(job.DurationLimitArg, " -t 00:00:04");
+        QCOMPARE(job.DurationSec, 4);
+        QCOMPARE(job.OutputPath, out.path() + "/  Chapter_02_1.avi");
+        QCOMPARE(job.EncoderPath, "/prog/register.dat");
+        QCOMPARE(job.SizeArg, " -s 640x480");
+        QCOMPARE(job.ChannelsArg, " -ac 2 ");
+        QCOMPARE(job.ProfileArgs, "-vcodec mpeg4");
+        QVERIFY(rig.form.Timer2->isActive());
+        rig.form.Timer2->stop();
+        QCOMPARE(rig.state.CurrentJobIndex, 2);
+        QCOMPARE(rig.form.lv->topLevelItem(0)->text(lvcol::Status), "Ready");
+
+        rig.conversion.jobEnded();
+        QCOMPARE(rig.conversion.jobs.size(), 2);
+        QCOMPARE(rig.conversion.jobs[1].OutputPath, out.path() + "/Chapter_03.avi");
+        QVERIFY(rig.conversion.jobs[1].InputPath.startsWith("vts://01*3208*"));
+        QCOMPARE(rig.form.lv->topLevelItem(2)->text(lvcol::Status), "Finish");
+
+        // Chapter_03 fails; Title_05 is unchecked, so the skip writes over row 3's status, and
+        // must leave "Failed" there.
+        rig.setCheck(5, true);
+        rig.conversion.jobEnded(true);
+        QCOMPARE(rig.form.lv->topLevelItem(3)->text(lvcol::Status), "Failed");
+        QCOMPARE(rig.conversion.jobs.size(), 3);
+        QCOMPARE(rig.conversion.jobs[2].OutputPath, out.path() + "/Chapter_01.avi");
+        rig.conversion.jobEnded();
+        QCOMPARE(rig.conversion.jobs.size(), 3);
+        QCOMPARE(rig.form.lv->topLevelItem(4)->text(lvcol::Status), "Ready");
+        QCOMPARE(rig.form.lv->topLevelItem(5)->text(lvcol::Status), "Finish");
+        QCOMPARE(rig.conversion.finishActions, 1);
+        QVERIFY(!rig.state.IsConverting);
+        QVERIFY(rig.conversion.failures.isEmpty());
+    }
+
+    void nothingChecked()
+    {
+        Rig rig;
+        rig.openDisc();
+        rig.dvd->SetAllChecks(false);
+        rig.form.ProgressBar1->show();
+        rig.conversion.StartConversion();
+        QVERIFY(rig.conversion.jobs.isEmpty());
+        QVERIFY(!rig.state.IsConverting);
+        QVERIFY(rig.form.ProgressBar1->isHidden());
+        QCOMPARE(rig.conversion.finishActions, 1);
+        QCOMPARE(rig.form.lv->topLevelItem(1)->text(lvcol::Status), "Ready");
+    }
+
+    void jobThatCannotStartFails()
+    {
+        Rig rig;
+        QTemporaryDir out;
+        QFile blocker(out.path() + "/file");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        rig.form.ed_output->setText(out.path() + "/file/sub");  // cannot be made
+        rig.openDisc();
+        rig.conversion.StartConversion();
+        QVERIFY(rig.conversion.jobs.isEmpty());
+        QCOMPARE(rig.conversion.failures.size(), 1);
     }
 
     void otherEditionsIgnoreClicks()

@@ -111,6 +111,21 @@ private slots:
         QCOMPARE(SecondToSector(table, second), sector);
     }
 
+    void outputNames()
+    {
+        QStringList taken;
+        const auto exists = [&taken](const QString& p) { return taken.contains(p); };
+        QCOMPARE(DvdOutputPath("/out/", "Title_01", ".avi", exists), "/out/Title_01.avi");
+        taken << "/out/Title_01.avi";
+        QCOMPARE(DvdOutputPath("/out/", "Title_01", ".avi", exists), "/out/Title_01_1.avi");
+        taken << "/out/Title_01_1.avi";
+        QCOMPARE(DvdOutputPath("/out/", "Title_01", ".avi", exists), "/out/Title_01_2.avi");
+        // A chapter's first name drops the leading blanks; its alternatives keep them.
+        QCOMPARE(DvdOutputPath("/out/", "  Chapter_02", ".mp4", exists), "/out/Chapter_02.mp4");
+        taken << "/out/Chapter_02.mp4";
+        QCOMPARE(DvdOutputPath("/out/", "  Chapter_02", ".mp4", exists), "/out/  Chapter_02_1.mp4");
+    }
+
     void checkMarks()
     {
         QCOMPARE(CheckMarksFrom({true, false}, 4), QVector<bool>({true, false, true, true}));
