@@ -461,6 +461,32 @@ private slots:
         QCOMPARE(rig.dvd->list().DvdRowInfos[0].AudioId, "0");
     }
 
+    // Stream choices are kept for every row, also far past the 501 rows of a fixed table.
+    void streamChoicesForHundredsOfRows()
+    {
+        Rig rig;
+        rig.dvd->setReaderFactory([] {
+            auto r = std::make_unique<FakeIfoReader>();
+            FakeIfoFile f;
+            f.audio = QStringList{"English AC3 2ch (0x80)", "French AC3 2ch (0x81)"};
+            for (int i = 0; i < 700; ++i)
+                f.chains.append(MakeChain({3}, 1500, quint32(i) * 2000));
+            r->files.insert(GoodIfo, f);
+            return std::unique_ptr<IfoReader>(std::move(r));
+        });
+        rig.dvd->setIfoDialogHook([](const QString&) { return QStringList{GoodIfo}; });
+        rig.dvd->AddIfoFiles();
+        QCOMPARE(rig.form.lv->topLevelItemCount(), 700);
+        QCOMPARE(rig.form.lv->topLevelItem(699)->text(0), "Title_700");
+        rig.select(650);
+        rig.chooseAudio(1);
+        rig.select(10);
+        QCOMPARE(rig.form.cb_audio->currentIndex(), 0);
+        rig.select(650);
+        QCOMPARE(rig.form.cb_audio->currentIndex(), 1);
+        QCOMPARE(rig.dvd->list().DvdRowInfos[650].AudioId, "0x81");
+    }
+
     // The optical-drive wait: the folder's mount (from a fake table) is an optical drive, so
     // the volume query runs first, on another thread, while the window keeps its events going.
     void waitsForAnOpticalDrive_data()
