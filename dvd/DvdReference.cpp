@@ -1,7 +1,5 @@
 #include "dvd/DvdReference.h"
 
-#include "convert/CommandBuilder.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -79,15 +77,6 @@ qint64 SecondToSector(const QVector<CellTimeEntry>& table, qint32 a)
         }
     }
     return 0;
-}
-
-QString DvdOutputPath(const QString& folder, const QString& caption, const QString& extension,
-                      const std::function<bool(const QString&)>& exists)
-{
-    int lead = 0;
-    while (lead < caption.size() && caption[lead] == QLatin1Char(' '))
-        ++lead;
-    return command::NumberedOutputPath(folder, caption.mid(lead) + extension, caption, extension, exists);
 }
 
 } // namespace dvd

@@ -10,7 +10,6 @@
 #include <QString>
 #include <QVector>
 
-#include <functional>
 #include <optional>
 
 namespace dvd {
@@ -42,10 +41,5 @@ int StreamIdValue(const QString& idText);
 // The sector at second `a` of a title, interpolated within the first chapter entry whose
 // StartSecond < a < EndSecond; 0 when none qualifies.
 qint64 SecondToSector(const QVector<CellTimeEntry>& table, qint32 a);
-
-// A DVD job's output: folder + the caption without its leading blanks + extension; while that
-// is taken, folder + the caption as shown + "_" + n + extension for n = 1, 2, ...
-QString DvdOutputPath(const QString& folder, const QString& caption, const QString& extension,
-                      const std::function<bool(const QString&)>& exists);
 
 } // namespace dvd

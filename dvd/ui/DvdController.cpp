@@ -1,5 +1,6 @@
 #include "dvd/ui/DvdController.h"
 
+#include "dvd/DvdJob.h"
 #include "dvd/DvdReference.h"
 #include "profiles/Catalogue.h"
 #include "profiles/Quality.h"

@@ -1,5 +1,6 @@
 // The DVD helpers and references as tables: time and caption texts, stream ids, the "vts://"
 // text and its parsing, the disc root, SecondToSector and the check memories.
+#include "dvd/DvdJob.h"
 #include "dvd/DvdListing.h"
 #include "dvd/DvdReference.h"
 #include "tests/support/TestMain.h"
