@@ -32,18 +32,4 @@ qint32 MulDiv(qint32 a, qint32 b, qint32 c)
     return negative ? qint32(-qint64(q)) : qint32(q);
 }
 
-qint32 ParseDurationText(const QString& text)
-{
-    // Hours in characters 1-2, minutes in 4-5, seconds in 7-8.
-    qint32 total = 0;
-    for (int start : {0, 3, 6}) {
-        bool ok = false;
-        const int n = text.mid(start, 2).toInt(&ok);
-        if (!ok)
-            return 0;
-        total = total * 60 + n;
-    }
-    return total;
-}
-
 } // namespace preview

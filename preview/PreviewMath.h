@@ -1,8 +1,7 @@
-// The preview's arithmetic: rounding of reported positions, the play bar's scale, and a row's
-// duration. Plain functions so a table of cases can check them without a player or a window.
+// The preview's arithmetic: rounding of reported positions and the play bar's scale. Plain
+// functions so a table of cases can check them without a player or a window.
 #pragma once
 
-#include <QString>
 #include <QtGlobal>
 
 namespace preview {
@@ -14,9 +13,5 @@ qint32 RoundSeconds(double seconds);
 // a * b / c with a 64-bit intermediate, rounded to the nearest integer (halves away from zero);
 // -1 when c is 0 or the result does not fit 32 bits.
 qint32 MulDiv(qint32 a, qint32 b, qint32 c);
-
-// Whole seconds from "HH:MM:SS" (hours in characters 1-2, minutes 4-5, seconds 7-8); 0 when
-// any of the three is not a number.
-qint32 ParseDurationText(const QString& text);
 
 } // namespace preview

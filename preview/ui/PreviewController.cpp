@@ -2,6 +2,7 @@
 
 #include "dvd/DvdListing.h"
 #include "preview/PreviewMath.h"
+#include "sources/Probe.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -206,7 +207,7 @@ qint32 PreviewController::previewDuration() const
     const auto& infos = ctx_.state.SourceInfos;
     if (PreviewRow < 0 || PreviewRow >= infos.size())
         return 0;
-    return preview::ParseDurationText(infos[PreviewRow].DurationText);
+    return sources::ParseDurationText(infos[PreviewRow].DurationText);
 }
 
 void PreviewController::wait(int ms)

@@ -49,34 +49,6 @@ private slots:
         QCOMPARE(preview::MulDiv(a, b, c), result);
     }
 
-    void durationTexts_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("seconds");
-        QTest::newRow("zero") << "00:00:00" << 0;
-        QTest::newRow("61") << "00:01:01" << 61;
-        QTest::newRow("3725") << "01:02:05" << 3725;
-    }
-    void durationTexts()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, seconds);
-        QCOMPARE(preview::ParseDurationText(text), seconds);
-    }
-
-    void unreadableDurationIsZero_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << "";
-        QTest::newRow("words") << "unknown";
-        QTest::newRow("short") << "00:01";
-    }
-    void unreadableDurationIsZero()
-    {
-        QFETCH(QString, text);
-        QCOMPARE(preview::ParseDurationText(text), 0);
-    }
-
     void vtsReference_data()
     {
         QTest::addColumn<QByteArray>("text");
