@@ -57,10 +57,32 @@ double litShare(const QImage& shot, const QRect& area)
     return double(lit) / double(area.width() * area.height());
 }
 
+// A selected job-list row for a clip, as the job list adds it.
+QTreeWidgetItem* addFileRow(MainContext& ctx, const QString& clip, const QString& duration)
+{
+    auto* item = new QTreeWidgetItem({QFileInfo(clip).completeBaseName(), "320x240", duration, "1 MB", "Ready"});
+    ctx.form.lv->addTopLevelItem(item);
+    ctx.state.SourceInfos.append({clip, item->text(1), duration, {}, {}});
+    ctx.form.lv->show();
+    item->setSelected(true);
+    return item;
+}
+
 } // namespace
 
 class PreviewWindowTest : public QObject {
     Q_OBJECT
+
+    // The main window of an edition, on screen.
+    static Tfm_main* openWindow(const QString& edition, Prompt& prompt)
+    {
+        auto* w = new Tfm_main(edition, ProgramDir, {}, &prompt);
+        w->show();
+        if (!QTest::qWaitForWindowExposed(w))
+            qWarning("the window was not exposed");
+        return w;
+    }
+
 private slots:
     void playsInsideThePanel_data()
     {
@@ -77,9 +99,7 @@ private slots:
         QVERIFY(fixtures::makeClip(clip, 4.0, "640x480"));
 
         ScriptedPrompt prompt;
-        auto* w = new Tfm_main(edition, ProgramDir, {}, &prompt);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
+        auto* w = openWindow(edition, prompt);
         MainContext& ctx = w->context();
         int row = 0;
         if (dvd) {
@@ -95,11 +115,7 @@ private slots:
             ctx.form.cb_subtitle->setCurrentIndex(1);
             list->cb_subtitleChange(1);
         } else {
-            auto* item = new QTreeWidgetItem({"clip", "640x480", "00:00:04", "1 MB", "Ready"});
-            ctx.form.lv->addTopLevelItem(item);
-            ctx.state.SourceInfos.append({clip, item->text(1), item->text(2), {}, {}});
-            ctx.form.lv->show();
-            item->setSelected(true);
+            addFileRow(ctx, clip, "00:00:04");
         }
 
         const QString shots = QStringLiteral(VC_BINARY_DIR "/screenshots");
@@ -158,15 +174,9 @@ private slots:
         const QString clip = dir.filePath("clip.mp4");
         QVERIFY(fixtures::makeClip(clip, 10.0));
         ScriptedPrompt prompt;
-        auto* w = new Tfm_main("Video Converter", ProgramDir, {}, &prompt);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
+        auto* w = openWindow("Video Converter", prompt);
         MainContext& ctx = w->context();
-        auto* item = new QTreeWidgetItem({"clip", "320x240", "00:00:10", "1 MB", "Ready"});
-        ctx.form.lv->addTopLevelItem(item);
-        ctx.state.SourceInfos.append({clip, item->text(1), item->text(2), {}, {}});
-        ctx.form.lv->show();
-        item->setSelected(true);
+        QTreeWidgetItem* item = addFileRow(ctx, clip, "00:00:10");
         auto* controller = static_cast<PreviewController*>(ctx.preview);
 
         const auto at = [&](const QString& object, double fx = 0.5) {
@@ -257,14 +267,9 @@ private slots:
         const QString clip = dir.filePath("clip.mp4");
         QVERIFY(fixtures::makeClip(clip, 6.0));
         ScriptedPrompt prompt;
-        auto* w = new Tfm_main("Video Converter", ProgramDir, {}, &prompt);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
+        auto* w = openWindow("Video Converter", prompt);
         MainContext& ctx = w->context();
-        auto* item = new QTreeWidgetItem({"clip", "320x240", "00:00:06", "1 MB", "Ready"});
-        ctx.form.lv->addTopLevelItem(item);
-        ctx.state.SourceInfos.append({clip, item->text(1), item->text(2), {}, {}});
-        item->setSelected(true);
+        addFileRow(ctx, clip, "00:00:06");
         const int threadsBefore = threadCount();
         QElapsedTimer clock;
         clock.start();
