@@ -9,8 +9,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
@@ -26,10 +28,40 @@ struct Batch {
     bool allFinished = true;
 };
 
-// Converts the clips with profile 7 (its argument line from profiles.pop) into `out`.
-Batch runBatch(const QStringList& clips, const QString& out)
+// A script that records its arguments (NUL-separated, records ended by \1) and runs `program`.
+QString recordingWrapper(const QString& path, const QString& log, const QString& program)
+{
+    QFile w(path);
+    w.open(QIODevice::WriteOnly);
+    w.write("#!/bin/sh\n{ for a in \"$@\"; do printf '%s\\0' \"$a\"; done; printf '\\1'; } >> '" + log.toUtf8()
+            + "'\nexec '" + program.toUtf8() + "' \"$@\"\n");
+    w.close();
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+QList<QStringList> recorded(const QString& log)
+{
+    QFile f(log);
+    f.open(QIODevice::ReadOnly);
+    QList<QStringList> calls;
+    for (const QByteArray& record : f.readAll().split('\1')) {
+        QStringList args;
+        for (const QByteArray& a : record.split('\0'))
+            if (!a.isEmpty())
+                args.append(QString::fromUtf8(a));
+        if (!args.isEmpty())
+            calls.append(args);
+    }
+    return calls;
+}
+
+// Converts the clips with profile 7 (its argument line from profiles.pop) into `out`, running
+// the transcoder named `encoder`.
+Batch runBatch(const QStringList& clips, const QString& out, const QString& encoder)
 {
     standin::Window win(ProgramDir);
+    win.state.CurrentJob.EncoderPath = encoder;
     profilefile::ProfileBlock block;
     QString error;
     profilefile::ReadProfileBlock(ProgramDir + profilefile::FileName, 7, &block, &error);
@@ -51,41 +83,44 @@ Batch runBatch(const QStringList& clips, const QString& out)
     conv.StartConversion();
     gap.start();
     ticker.start();
-    while (win.state.IsConverting)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    // Wait as the program's own loop does: blocked until something happens.
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!win.state.IsConverting)
+            loop.quit();
+    });
+    poll.start(20);
+    loop.exec();
     b.seconds = t.nsecsElapsed() / 1e9;
     for (int r = 0; r < win.rows(); ++r)
         b.allFinished = b.allFinished && win.status(r) == QLatin1String("Finish");
     return b;
 }
 
-// The recorded ffmpeg commands, each run directly to a plain output file.
-double replay(const QString& log, const QString& out)
+// The recorded commands of `program`, each run directly, its output read like the runner does;
+// ffmpeg's progress pipe and unnamed output become /dev/null and a plain file.
+double replay(const QString& program, const QString& log, const QString& out)
 {
-    QFile f(log);
-    f.open(QIODevice::ReadOnly);
-    const QList<QByteArray> records = f.readAll().split('\1');
     QElapsedTimer t;
     t.start();
     int n = 0;
-    for (const QByteArray& record : records) {
-        QStringList args;
-        for (const QByteArray& a : record.split('\0'))
-            if (!a.isEmpty())
-                args.append(QString::fromUtf8(a));
-        if (args.isEmpty())
-            continue;
+    for (QStringList args : recorded(log)) {
         for (QString& a : args) {
             if (a == QLatin1String("pipe:3"))
                 a = QStringLiteral("/dev/null");
             else if (a.startsWith(QLatin1String("file:/proc/self/fd/")))
                 a = QStringLiteral("file:") + out + QStringLiteral("/replay%1.wmv").arg(n++);
         }
+        if (program != QLatin1String("ffmpeg"))
+            args.last() = out + QStringLiteral("/replay%1.wmv").arg(n++);
         QProcess p;
-        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p.start(QStringLiteral("ffmpeg"), args);
-        p.waitForFinished(-1);
-        p.readAll();
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(program, args);
+        while (p.state() != QProcess::NotRunning) {
+            p.waitForReadyRead(-1);
+            p.readAll();
+        }
     }
     return t.nsecsElapsed() / 1e9;
 }
@@ -108,32 +143,34 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
-    const QString log = dir.path() + QStringLiteral("/ffmpeg.log");
-    const QString wrapper = dir.path() + QStringLiteral("/ffmpeg");
-    {
-        QFile w(wrapper);
-        w.open(QIODevice::WriteOnly);
-        w.write("#!/bin/sh\n{ for a in \"$@\"; do printf '%s\\0' \"$a\"; done; printf '\\1'; } >> '" + log.toUtf8()
-                + "'\nexec ffmpeg \"$@\"\n");
-    }
-    QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("VC_FFMPEG", wrapper.toUtf8());
+    const QString ffmpegLog = dir.path() + QStringLiteral("/ffmpeg.log");
+    const QString registerLog = dir.path() + QStringLiteral("/register.log");
+    qputenv("VC_FFMPEG", recordingWrapper(dir.path() + QStringLiteral("/ffmpeg"), ffmpegLog,
+                                          QStandardPaths::findExecutable(QStringLiteral("ffmpeg"))).toUtf8());
+    const QString encoder = recordingWrapper(dir.path() + QStringLiteral("/register.dat"), registerLog,
+                                             ProgramDir + QStringLiteral("register.dat"));
 
-    double runner = 1e9, direct = 1e9;
+    double runner = 1e9, viaRegister = 1e9, direct = 1e9;
     qint64 gap = 0;
     bool finished = true;
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 3; ++round) {  // alternating, the best of each
         const QString out = dir.path() + QStringLiteral("/out%1").arg(round);
-        QFile::remove(log);
-        const Batch b = runBatch(clips, out);
+        QFile::remove(ffmpegLog);
+        QFile::remove(registerLog);
+        const Batch b = runBatch(clips, out, encoder);
         finished = finished && b.allFinished;
         runner = std::min(runner, b.seconds);
         gap = std::max(gap, b.longestGapMs);
         QDir().mkpath(out + QStringLiteral("/direct"));
-        direct = std::min(direct, replay(log, out + QStringLiteral("/direct")));
+        QDir().mkpath(out + QStringLiteral("/register"));
+        direct = std::min(direct, replay(QStringLiteral("ffmpeg"), ffmpegLog, out + QStringLiteral("/direct")));
+        viaRegister = std::min(viaRegister, replay(ProgramDir + QStringLiteral("register.dat"), registerLog,
+                                                   out + QStringLiteral("/register")));
     }
     std::printf("longest gap between 5 ms GUI timer ticks during conversions: %lld ms (target < 50 ms)\n", gap);
     std::printf("batch of 5 clips: %.2f s through the runner, %.2f s as ffmpeg commands run directly: %.3fx (target <= 1.05x)%s\n",
                 runner, direct, runner / direct, finished ? "" : "  [some jobs did not finish]");
+    std::printf("  the same register.dat commands run directly: %.2f s (runner / register.dat %.3fx, register.dat / ffmpeg %.3fx)\n",
+                viaRegister, runner / viaRegister, viaRegister / direct);
     return 0;
 }
