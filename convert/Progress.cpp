@@ -1,5 +1,7 @@
 #include "convert/Progress.h"
 
+#include "sources/Probe.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -9,21 +11,6 @@ namespace {
 bool isAsciiDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
-}
-
-std::optional<qint64> toInt64(const QString& text)
-{
-    qsizetype i = 0;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        ++i;
-    if (i == text.size())
-        return std::nullopt;
-    for (qsizetype j = i; j < text.size(); ++j)
-        if (!isAsciiDigit(text[j]))
-            return std::nullopt;
-    bool ok = false;
-    const qint64 v = text.toLongLong(&ok, 10);
-    return ok ? std::optional(v) : std::nullopt;
 }
 
 bool isProgressLine(const QString& line)
@@ -50,7 +37,7 @@ qint64 ParseProgressSeconds(const QString& text)
             ++end;
         seconds = text.mid(from, end - from);
     }
-    const std::optional<qint64> v = toInt64(seconds);
+    const std::optional<qint64> v = sources::ToInt64(seconds);
     if (!v || *v > 100000)
         return 0;
     return *v;

@@ -3,6 +3,8 @@
 // in CR. Text after the last line end waits for the next chunk.
 #include "sources/Probe.h"
 
+#include <limits>
+
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -94,20 +96,16 @@ void ParseReport(const QString& text, ProbeResult& result)
         result.DurationText = text.mid(d + 10, 8);
 
     const QStringList lines = crTerminatedLines(text);
-    const std::optional<QString> totalLine = lineWith(lines, QLatin1String("bitrate:"));
-    const std::optional<QString> videoLine = lineWith(lines, QLatin1String("Video:"));
-    const std::optional<QString> audioLine = lineWith(lines, QLatin1String("Audio:"));
-    if (totalLine)
-        if (auto v = kbpsValue(*totalLine))
-            result.TotalKbps = *v;
-    if (videoLine)
-        if (auto v = kbpsValue(*videoLine))
-            result.VideoKbps = *v;
-    if (audioLine)
-        if (auto v = kbpsValue(*audioLine))
-            result.AudioKbps = *v;
-    if (videoLine)
-        if (auto v = frameSizeValue(*videoLine))
+    const struct { QLatin1String key; QString* field; } rates[] = {
+        {QLatin1String("bitrate:"), &result.TotalKbps},
+        {QLatin1String("Video:"), &result.VideoKbps},
+        {QLatin1String("Audio:"), &result.AudioKbps}};
+    for (const auto& rate : rates)
+        if (const std::optional<QString> line = lineWith(lines, rate.key))
+            if (const std::optional<QString> v = kbpsValue(*line))
+                *rate.field = *v;
+    if (const std::optional<QString> line = lineWith(lines, QLatin1String("Video:")))
+        if (const std::optional<QString> v = frameSizeValue(*line))
             result.FrameSize = *v;
 }
 
@@ -147,7 +145,7 @@ QString QuoteIfSpaced(const QString& path)
     return path.contains(u' ') ? u'"' + path + u'"' : path;
 }
 
-std::optional<int> ToInt(const QString& text)
+std::optional<qint64> ToInt64(const QString& text)
 {
     qsizetype i = 0;
     if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
@@ -158,10 +156,16 @@ std::optional<int> ToInt(const QString& text)
         if (!isAsciiDigit(text[j]))
             return std::nullopt;
     bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    if (!ok)
+    const qint64 value = text.toLongLong(&ok, 10);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+std::optional<int> ToInt(const QString& text)
+{
+    const std::optional<qint64> v = ToInt64(text);
+    if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max())
         return std::nullopt;
-    return value;
+    return int(*v);
 }
 
 QString CaptionOf(const QString& path)

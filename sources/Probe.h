@@ -52,6 +52,8 @@ QString QuoteIfSpaced(const QString& path);
 
 // A decimal integer text (optional sign, digits only, 32 bits) as the program reads numbers.
 std::optional<int> ToInt(const QString& text);
+// The same within 64 bits.
+std::optional<qint64> ToInt64(const QString& text);
 
 // The row caption: the file name without its folder and without its extension.
 QString CaptionOf(const QString& path);

@@ -291,16 +291,23 @@ void SourceList::AddPaths(const QStringList& paths)
     ReportFailures();
 }
 
-void SourceList::RemoveSelectedSources()
+bool SourceList::MayChangeList()
 {
     if (ctx_.state.IsPlaying) {
         ctx_.prompt.warn(refusal::StopPlay);
-        return;
+        return false;
     }
     if (ctx_.state.IsConverting) {
         ctx_.prompt.warn(refusal::StopConvert);
-        return;
+        return false;
     }
+    return true;
+}
+
+void SourceList::RemoveSelectedSources()
+{
+    if (!MayChangeList())
+        return;
     QTreeWidget* lv = ctx_.form.lv;
     QList<int> removed;  // indexes as they were before the command
     int lastDeleted = -1;
@@ -327,14 +334,8 @@ void SourceList::RemoveSelectedSources()
 
 void SourceList::ClearSources()
 {
-    if (ctx_.state.IsPlaying) {
-        ctx_.prompt.warn(refusal::StopPlay);
+    if (!MayChangeList())
         return;
-    }
-    if (ctx_.state.IsConverting) {
-        ctx_.prompt.warn(refusal::StopConvert);
-        return;
-    }
     QTreeWidget* lv = ctx_.form.lv;
     const int rows = lv->topLevelItemCount();
     if (rows == 0 || !ctx_.prompt.confirm(PromptIcon::Question, ClearQuestion))

@@ -58,6 +58,8 @@ private:
     void AddFolderEntries(const QString& folder);
     // Common start of the add commands: the guards and the transcoder's presence.
     bool MayAdd();
+    // The guards of remove and clear: no preview, no conversion running.
+    bool MayChangeList();
     void SelectFirstRowIfNone();
     void ReportFailures();
     std::optional<QString> OutputSizeText(const quality::Inputs& in, int row, QString* error) const;

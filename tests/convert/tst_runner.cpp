@@ -9,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -319,7 +320,7 @@ private slots:
 
     void unknownLengthShowsNoPercentage()
     {
-        program->jobScript(QStringLiteral("default"), QStringLiteral("progress 1 3 10\nsleep 300\nexit 0\n"));
+        program->jobScript(QStringLiteral("default"), QStringLiteral("progress 1 3 100\nsleep 200\nexit 0\n"));
         addRow(QStringLiteral("a.avi"), QString());
         addRow(QStringLiteral("b.avi"), QString());
         // What the row shows while events are processed (a repaint can only happen then).
@@ -332,7 +333,8 @@ private slots:
         sampler.stop();
         for (const QString& s : shown)
             QVERIFY2(!s.contains(u'%'), qPrintable(s));
-        QVERIFY(shown.contains(QStringLiteral("Converting 00:00:03")));
+        // How far it got (lines that arrive together count as their first one).
+        QVERIFY(shown.filter(QRegularExpression(QStringLiteral("^Converting 00:00:0[1-3]$"))).size() > 0);
         QCOMPARE(win->status(0), QStringLiteral("Finish"));
         QCOMPARE(win->status(1), QStringLiteral("Finish"));
     }

@@ -138,10 +138,13 @@ int main(int argc, char* argv[])
         } else if (cmd == "output") {
             std::ofstream(args.back()) << "stand-in output\n";
         } else if (cmd == "child" || cmd == "late") {
+            const pid_t self = ::getpid();
             const pid_t child = ::fork();
             if (child == 0) {
                 if (cmd == "child") {
                     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+                    if (::getppid() != self)  // we died before the line above took effect
+                        ::_exit(0);
                     for (;;)
                         ::pause();
                 }
