@@ -8,7 +8,7 @@
 // every size item, the highest and lowest video quality and the NTSC disc targets.
 // VC_MATRIX_PROFILES="2,27" limits the run to some profiles.
 #include "app/SharedTypes.h"
-#include "convert/ArgSplit.h"
+#include "convert/CommandBuilder.h"
 #include "profiles/Catalogue.h"
 #include "profiles/OptionLists.h"
 #include "profiles/ProfileFile.h"
@@ -35,106 +35,30 @@ namespace {
 
 const QString ProgramDir = QStringLiteral(VC_PROGRAM_DIR "/");
 
-// --- The command line as the program builds it for a file job (pieces in their order). ---------
-// Kept here until the program's command builder is on main; it follows the same rules.
-namespace build {
-
-QString sizeArg(const quality::Inputs& in, const Toriginalinfo& src)
+// The command line exactly as the program builds it for a file job.
+QStringList arguments(const quality::Inputs& in, const Toriginalinfo& src, const QString& line, const QString& output,
+                      QString* error)
 {
-    if (!in.boxes.size.enabled || catalogue::IsDiscTarget(in.ProfileId))
+    const std::optional<command::Pieces> pieces = command::BuildPieces(in, src, line, error);
+    if (!pieces)
         return {};
-    if ((in.boxes.size.lastSelected() && catalogue::LastSizeKeepsSource(in.ProfileId))
-        || in.boxes.size.text == OriginalSize)
-        return QStringLiteral(" -s ") + src.FrameSize;
-    return QStringLiteral(" -s ") + in.boxes.size.text.section(u'(', 0, 0);
-}
-
-QString aspectArg(const QString& size)
-{
-    if (size.isEmpty())
-        return {};
-    const QString wh = size.mid(4);
-    return QStringLiteral(" -aspect ")
-        + QString::number(wh.section(u'x', 0, 0).toDouble() / wh.section(u'x', 1).toDouble(), 'f', 4);
-}
-
-int audioValue(const quality::Inputs& in, const Toriginalinfo& src)
-{
-    const int a = quality::QualityIndex(in.boxes.audio);
-    return quality::IsKeepSourceIndex(a) ? src.AudioKbps.toInt() : quality::AudioKbpsTable[a < 5 ? a : 2];
-}
-
-QString videoArg(const quality::Inputs& in, const Toriginalinfo& src)
-{
-    const int id = in.ProfileId;
-    if (catalogue::IsDiscTarget(id))
-        return {};
-    if (catalogue::IsGeneralVideo(id)) {
-        if (in.boxes.video.lastSelected())
-            return QStringLiteral(" -r 25 -b %1").arg(src.VideoKbps.toLongLong() * 1000);
-        return QStringLiteral(" -r 25 -b %1").arg((qint64(*quality::TotalKbps(in, src)) - audioValue(in, src)) * 1000);
-    }
-    if (in.VideoBitrateLevels[0] == QStringLiteral("*"))
-        return {};
-    const int v = quality::QualityIndex(in.boxes.video);
-    if (v >= 5)
-        return QStringLiteral(" -r 25 -b %1").arg(src.VideoKbps.toLongLong() * 1000);
-    return QStringLiteral(" -r 25 -b ") + in.VideoBitrateLevels[v] + QStringLiteral("000");
+    intputrec job;
+    job.InputPath = src.SourcePath;
+    job.OutputPath = output;
+    job.SizeArg = pieces->SizeArg;
+    job.AspectArg = pieces->AspectArg;
+    job.VideoRateArg = pieces->VideoRateArg;
+    job.AudioRateArg = pieces->AudioRateArg;
+    job.SampleRateArg = pieces->SampleRateArg;
+    job.ChannelsArg = pieces->ChannelsArg;
+    job.ProfileArgs = pieces->ProfileArgs;
+    return command::ArgumentList(job);
 }
 
 bool isAmr(const QString& ext)
 {
     return ext == QStringLiteral(".3gp") || ext == QStringLiteral(".amr");
 }
-
-QString audioArg(const quality::Inputs& in, const Toriginalinfo& src)
-{
-    if (catalogue::IsDiscTarget(in.ProfileId))
-        return {};
-    const int a = quality::QualityIndex(in.boxes.audio);
-    if (isAmr(in.OutputExtension))
-        return QStringLiteral(" -ab %1").arg(qRound(quality::AmrKbps(a) * 1000));
-    if ((in.boxes.audio.lastSelected() && catalogue::LastAudioKeepsSource(in.ProfileId)) || quality::IsKeepSourceIndex(a))
-        return QStringLiteral(" -ab %1").arg(src.AudioKbps.toLongLong() * 1000);
-    return QStringLiteral(" -ab %1").arg(quality::AudioKbpsTable[a < 5 ? a : 2] * 1000);
-}
-
-QString sampleRateArg(const quality::Inputs& in, const QString& audio)
-{
-    if (audio.isEmpty())
-        return {};
-    if (isAmr(in.OutputExtension))
-        return QStringLiteral(" -ar 8000 ");
-    const long long n = audio.mid(5).toLongLong();
-    return n > 192000 ? QStringLiteral(" -ar 48000 ") : n > 64000 ? QStringLiteral(" -ar 44100 ")
-                                                                : QStringLiteral(" -ar 22050 ");
-}
-
-QString profileArgs(const quality::Inputs& in, const QString& line)
-{
-    static const char* const targets[] = {"-vcd ", "-svcd ", "-dvd "};
-    if (!catalogue::IsDiscTarget(in.ProfileId))
-        return line;
-    return QStringLiteral(" -target ") + in.boxes.size.text.toLower() + QLatin1String(targets[in.ProfileId - 112]);
-}
-
-// Arguments after the program: " -y  -i " input, the pieces split at spaces, the profile's line
-// split by the shared rule, the output.
-QStringList arguments(const quality::Inputs& in, const Toriginalinfo& src, const QString& line, const QString& output)
-{
-    const QString size = sizeArg(in, src);
-    const QString audio = audioArg(in, src);
-    const QString pieces = videoArg(in, src) + audio + (isAmr(in.OutputExtension) ? " -ac 1 " : " -ac 2 ")
-                           + aspectArg(size) + size + " " + sampleRateArg(in, audio);
-    QStringList args{QStringLiteral("-y"), QStringLiteral("-i"), src.SourcePath};
-    args += pieces.split(u' ', Qt::SkipEmptyParts);
-    for (const std::string& a : argsplit::Split(profileArgs(in, line).toStdString()))
-        args += QString::fromStdString(a);
-    args += output;
-    return args;
-}
-
-} // namespace build
 
 // --- What the output must be. --------------------------------------------------------------------
 
@@ -327,7 +251,7 @@ QStringList examine(const Case& c, const QStringList& args, const QString& outpu
     if (audios == 1) {
         QString codec = codecName(optionValue(args, "-acodec"));
         QString rate = optionValue(args, "-ar");
-        int channels = build::isAmr(c.in.OutputExtension) ? 1 : 2;
+        int channels = isAmr(c.in.OutputExtension) ? 1 : 2;
         if (!target.isEmpty()) {
             codec = target.endsWith("-dvd") ? "ac3" : "mp2";
             rate = target.endsWith("-dvd") ? "48000" : "44100";
@@ -515,7 +439,9 @@ void tst_Matrix::conversions()
             r->c = queue.front();
             queue.pop_front();
             r->output = dir_.path() + QStringLiteral("/out%1%2").arg(++serial).arg(r->c.in.OutputExtension);
-            r->args = build::arguments(r->c.in, source_, r->c.line, r->output);
+            QString error;
+            r->args = arguments(r->c.in, source_, r->c.line, r->output, &error);
+            QVERIFY2(!r->args.isEmpty(), qPrintable(error));
             r->process = std::make_unique<QProcess>();
             r->process->setProcessChannelMode(QProcess::MergedChannels);
             r->process->setWorkingDirectory(ProgramDir);
