@@ -5,7 +5,7 @@
 // sample rate, channels and duration.
 //
 // VC_MATRIX_SET selects the cases: unset (CI) = defaults and every audio item; "full" = also
-// every size item, the highest and lowest video quality and the NTSC disc targets.
+// every size item ("NTSC" for the disc targets) and the highest and lowest video quality.
 // VC_MATRIX_PROFILES="2,27" limits the run to some profiles.
 #include "app/SharedTypes.h"
 #include "convert/CommandBuilder.h"
@@ -400,12 +400,6 @@ void tst_Matrix::conversions()
     std::deque<Case> queue;
     for (const Case& c : casesOf(profile, block, full))
         queue.push_back(c);
-    if (full && catalogue::IsDiscTarget(profile)) {
-        Case ntsc = queue.front();
-        ntsc.what = QStringLiteral("NTSC");
-        ntsc.in.boxes.size = BoxState{true, 1, 2, Ntsc};
-        queue.push_back(ntsc);
-    }
 
     // Two conversions at a time, one per core.
     struct Running {
