@@ -213,6 +213,8 @@ std::optional<Pieces> BuildPieces(const quality::Inputs& in, const Toriginalinfo
 std::optional<QString> PrepareOutputFolder(const QString& edOutputText, QString* error)
 {
     QString folder = edOutputText.isEmpty() ? paths::defaultOutputFolder() : edOutputText;
+    if (folder == QLatin1String("~") || folder.startsWith(QLatin1String("~/")))  // as a shell would read it
+        folder = QDir::homePath() + folder.mid(1);
     // The transcoder runs in the program directory: a relative folder is fixed here, so the folder
     // created and the folder written are the same one.
     folder = QDir::current().absoluteFilePath(folder);

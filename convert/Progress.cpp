@@ -13,6 +13,9 @@ bool isAsciiDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
+constexpr qsizetype MaxHeldBytes = 1 << 20;
+constexpr qsizetype KeptBytes = 64 << 10;
+
 bool isProgressLine(const QString& line)
 {
     return line.contains(QLatin1String("time="));
@@ -76,19 +79,25 @@ QString ClockText(qint64 seconds)
 std::optional<qint64> ProgressFeed::feed(const QByteArray& chunk)
 {
     const qsizetype nul = chunk.indexOf('\0');
+    const qsizetype held = buffer_.size();  // holds no line end: those were consumed
     buffer_ += nul >= 0 ? chunk.left(nul) : chunk;
     qsizetype last = -1;
-    for (qsizetype i = buffer_.size() - 1; i >= 0; --i) {
+    for (qsizetype i = buffer_.size() - 1; i >= held; --i) {
         if (buffer_[i] == '\r' || buffer_[i] == '\n') {
             last = i;
             break;
         }
     }
-    if (last < 0)
+    if (last < 0) {
+        // Output that never ends a line (a transcoder printing garbage) is not kept without end.
+        if (buffer_.size() > MaxHeldBytes)
+            buffer_.remove(0, buffer_.size() - KeptBytes);
         return std::nullopt;
+    }
     // Every line end sees the whole buffer, so the first progress line still held counts.
     const qint64 s = ParseProgressSeconds(QString::fromUtf8(buffer_));
-    const QStringList lines = QString::fromUtf8(buffer_.left(last)).split(QRegularExpression(QStringLiteral("[\r\n]")));
+    static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
+    const QStringList lines = QString::fromUtf8(buffer_.left(last)).split(lineEnd);
     for (const QString& line : lines) {
         const QString l = line.trimmed();
         if (!l.isEmpty() && !isProgressLine(l))

@@ -70,9 +70,9 @@ std::optional<QString> frameSizeValue(const QString& line)
     return seg.mid(start, end - start);
 }
 
-qsizetype lastLineEnd(const QByteArray& bytes)
+qsizetype lastLineEnd(const QByteArray& bytes, qsizetype from)
 {
-    for (qsizetype i = bytes.size() - 1; i >= 0; --i)
+    for (qsizetype i = bytes.size() - 1; i >= from; --i)
         if (bytes[i] == '\r' || bytes[i] == '\n')
             return i;
     return -1;
@@ -80,7 +80,8 @@ qsizetype lastLineEnd(const QByteArray& bytes)
 
 QString lastNonEmptyLine(const QString& text)
 {
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("[\r\n]")));
+    static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
+    const QStringList lines = text.split(lineEnd);
     for (auto it = lines.crbegin(); it != lines.crend(); ++it)
         if (!it->trimmed().isEmpty())
             return it->trimmed();
@@ -112,10 +113,15 @@ void ParseReport(const QString& text, ProbeResult& result)
 void ProbeParser::feed(const QByteArray& chunk)
 {
     const qsizetype nul = chunk.indexOf('\0');
+    const qsizetype held = buffer_.size();  // holds no line end: those were consumed
     buffer_ += nul >= 0 ? chunk.left(nul) : chunk;
-    const qsizetype end = lastLineEnd(buffer_);
-    if (end < 0)
+    const qsizetype end = lastLineEnd(buffer_, held);
+    if (end < 0) {
+        // A report that never ends a line (garbage) is not kept without end.
+        if (buffer_.size() > (1 << 20))
+            buffer_.remove(0, buffer_.size() - (64 << 10));
         return;
+    }
     const QString text = QString::fromUtf8(buffer_);
     ParseReport(text, result_);
     const QString line = lastNonEmptyLine(QString::fromUtf8(buffer_.left(end)));

@@ -229,6 +229,7 @@ private slots:
         // Empty: the default output folder. Relative: fixed against the current folder.
         QCOMPARE(PrepareOutputFolder(QString(), &error), paths::defaultOutputFolder());
         QVERIFY(QFileInfo(paths::defaultOutputFolder()).isDir());
+        QCOMPARE(PrepareOutputFolder(QStringLiteral("~/home out"), &error), QDir::homePath() + QStringLiteral("/home out/"));
         QDir::setCurrent(dir.path());
         QCOMPARE(PrepareOutputFolder(QStringLiteral("rel"), &error), dir.path() + QStringLiteral("/rel/"));
     }

@@ -3,6 +3,8 @@
 #include "convert/Progress.h"
 #include "tests/support/TestMain.h"
 
+#include <QElapsedTimer>
+
 using namespace progress;
 
 class TestProgress : public QObject {
@@ -61,6 +63,18 @@ private slots:
         QCOMPARE(f.lastMessage(), QStringLiteral("out.mp4: Permission denied"));
         f.feed("Conversion failed!");  // no line end: still the last word
         QCOMPARE(f.lastMessage(), QStringLiteral("Conversion failed!"));
+    }
+
+    void endlessGarbageIsNotHeldForever()
+    {
+        ProgressFeed f;
+        const QByteArray junk(256, 'j');
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < 40000; ++i)  // 10 MB without a line end
+            QCOMPARE(f.feed(junk), std::nullopt);
+        QCOMPARE(f.feed("frame= 1 time=5.00 bitrate= 1.0\r"), std::optional<qint64>(5));
+        QVERIFY2(t.elapsed() < 5000, "garbage must not make each chunk slower");
     }
 };
 

@@ -4,6 +4,7 @@
 #include "sources/Probe.h"
 #include "tests/support/TestMain.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 
 using namespace sources;
@@ -104,6 +105,19 @@ private slots:
         QCOMPARE(p.result().DurationText, QStringLiteral("00:00:09"));
         p.feed("x.avi: Invalid data found when processing input\r\n");
         QCOMPARE(p.lastLine(), QStringLiteral("x.avi: Invalid data found when processing input"));
+    }
+
+    void endlessGarbageIsNotHeldForever()
+    {
+        ProbeParser p;
+        const QByteArray junk(2048, 'j');
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < 5000; ++i)  // 10 MB without a line end
+            p.feed(junk);
+        p.feed("\r\n  Duration: 00:00:09.00, bitrate: 700 kb/s\r\n");
+        QCOMPARE(p.result().TotalKbps, QStringLiteral("700"));
+        QVERIFY2(t.elapsed() < 5000, "garbage must not make each chunk slower");
     }
 
     void completion_data()
