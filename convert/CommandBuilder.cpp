@@ -107,7 +107,11 @@ std::optional<QString> BuildVideoRateArg(const quality::Inputs& in, const Torigi
             return std::nullopt;
         }
         int audio = quality::AudioKbpsTable[tableIndex(in.boxes.audio)];
-        if (keepSourceSelected(in.boxes.audio)) {
+        if (isAmrOutput(in.OutputExtension)) {
+            // The total holds the AMR rate, not the table's: subtracting the table's rate
+            // would leave a video rate far too low, or below zero, which no encoder takes.
+            audio = int(quality::RoundHalfEven(quality::AmrKbps(quality::QualityIndex(in.boxes.audio))));
+        } else if (keepSourceSelected(in.boxes.audio)) {
             const std::optional<int> a = number(source.AudioKbps, error);
             if (!a)
                 return std::nullopt;

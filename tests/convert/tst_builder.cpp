@@ -113,8 +113,11 @@ private slots:
             << " -aspect 1.3333" << " -r 25 -b 2000000" << " -ab 192000" << " -ar 44100 " << " -ac 2 " << args;
         QTest::newRow("keep-source audio: video = total - source audio") << 7 << GeneralSizes << 0 << 2 << 5 << true
             << " -s 320x240" << " -aspect 1.3333" << " -r 25 -b 799000" << " -ab 192000" << " -ar 44100 " << " -ac 2 " << args;
+        // The video rate is the total less the AMR rate it holds: 811 - 12, not 811 - 320.
         QTest::newRow(".3gp at audio index 0") << 8 << GeneralSizes << 0 << 2 << 0 << true << " -s 320x240"
-            << " -aspect 1.3333" << " -r 25 -b 491000" << " -ab 12200" << " -ar 8000 " << " -ac 1 " << args;
+            << " -aspect 1.3333" << " -r 25 -b 799000" << " -ab 12200" << " -ar 8000 " << " -ac 1 " << args;
+        QTest::newRow(".3gp small picture, best audio: never below zero") << 8 << QStringList{"128x96", "176x144"} << 0 << 4 << 0
+            << true << " -s 128x96" << " -aspect 1.3333" << " -r 25 -b 145000" << " -ab 12200" << " -ar 8000 " << " -ac 1 " << args;
         QTest::newRow(".mp4 audio index 3") << 4 << GeneralSizes.mid(0, 3) << 1 << 2 << 3 << false << " -s 640x480"
             << " -aspect 1.3333" << " -r 25 -b 1598000" << " -ab 64000" << " -ar 22050 " << " -ac 2 " << args;
         QTest::newRow(".mp4, last audio item below 27 keeps the source's rate") << 4 << GeneralSizes.mid(0, 3) << 1 << 2 << 4 << false
