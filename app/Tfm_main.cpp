@@ -55,6 +55,7 @@ Tfm_main::Tfm_main(QString exeFileName, QString programDir, QStringList startPat
     ctx_ = std::make_unique<MainContext>(MainContext{state_, form_, *prompt, std::move(programDir)});
     // Drop-down lists, menus, the list and the dialogs share the skin's dark-blue look.
     setStyleSheet(deepblue::styleSheet(ctx_->programDir));
+    fitListColumns(form_);
 
     picker_ = std::make_unique<Picker>(*ctx_);
     profiles_ = std::make_unique<ProfileController>(*ctx_);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -61,11 +62,10 @@ MainForm buildMainForm(QWidget* window)
     f.lv->setSelectionBehavior(QAbstractItemView::SelectRows);
     f.lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
     f.lv->setAllColumnsShowFocus(true);
-    f.lv->header()->setStretchLastSection(true);
-    f.lv->setColumnWidth(lvcol::Name, 170);
-    f.lv->setColumnWidth(lvcol::Size, 95);
-    f.lv->setColumnWidth(lvcol::Time, 70);
-    f.lv->setColumnWidth(lvcol::OutputSize, 85);
+    // The caption takes what the other columns leave: no layout needs a horizontal scroll bar.
+    f.lv->header()->setStretchLastSection(false);
+    f.lv->header()->setSectionResizeMode(lvcol::Name, QHeaderView::Stretch);
+    fitListColumns(f);
 
     f.ProgressBar1 = make<QProgressBar>(window, "ProgressBar1", 15, 496, designed::progressWidth, designed::progressHeight);
     f.ProgressBar1->setRange(0, 10000);
@@ -134,6 +134,31 @@ BoxState boxState(const QComboBox* box)
 OptionBoxes snapshotOptionBoxes(const MainForm& form)
 {
     return {boxState(form.cb_size), boxState(form.cb_videobitrate), boxState(form.cb_audiobitrate)};
+}
+
+void fitListColumns(const MainForm& form)
+{
+    QTreeWidget* lv = form.lv;
+    lv->ensurePolished();
+    lv->header()->ensurePolished();
+    // The widest text each column shows besides its header: sizes up to 9999x9999, a day's
+    // duration, four-digit megabytes, every status text.
+    static const std::array<QStringList, 5> samples = {
+        QStringList{},
+        QStringList{QStringLiteral("9999x9999")},
+        QStringList{QStringLiteral("00:00:00")},
+        QStringList{QStringLiteral("9999.99MB")},
+        QStringList{QStringLiteral("100.00%"), QStringLiteral("Status"), QStringLiteral("Finish"),
+                    QStringLiteral("Failed"), QStringLiteral("Ready"), QStringLiteral("Stop")},
+    };
+    const QFontMetrics items(lv->font());
+    const int itemMargins = 2 * (lv->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lv) + 1) + 6;
+    for (int column = lvcol::Size; column <= lvcol::Status; ++column) {
+        int width = lv->header()->sectionSizeHint(column) + 4;
+        for (const QString& text : samples[column])
+            width = std::max(width, items.horizontalAdvance(text) + itemMargins);
+        lv->header()->resizeSection(column, width);
+    }
 }
 
 int firstSelectedRow(const MainForm& form)

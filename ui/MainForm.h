@@ -54,6 +54,10 @@ constexpr int Name = 0, Size = 1, Time = 2, OutputSize = 3, Status = 4;
 // Creates every control as a child of `window`, with its object name and designed geometry.
 MainForm buildMainForm(QWidget* window);
 
+// Sizes lv's columns to their headers and the widest texts they show, after a font or style
+// sheet change; the caption column takes the rest of the width.
+void fitListColumns(const MainForm& form);
+
 // The three option boxes as plain data.
 OptionBoxes snapshotOptionBoxes(const MainForm& form);
 

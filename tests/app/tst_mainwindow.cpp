@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTreeWidget>
@@ -213,6 +214,12 @@ void TestMainWindow::layouts()
     QCOMPARE(f.lvCheckBoxes, streams);
     QCOMPARE(w.state().GroupPanelOffset, offset);
     QVERIFY(f.cb_channel->count() == 0);  // no format word: no direction items
+    // Every header readable in full, and no column pushed out of sight.
+    f.lv->show();
+    QHeaderView* header = f.lv->header();
+    QTRY_COMPARE(header->length(), f.lv->viewport()->width());
+    for (int c = 0; c < header->count(); ++c)
+        QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(f.lv->headerItem()->text(c)));
     QVERIFY(w.close());
 }
 
