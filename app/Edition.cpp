@@ -56,6 +56,15 @@ SourceFilter EditionSourceFilter(const QString& exeFileName)
     return {};
 }
 
+QString DirectionPlaceholder(const QString& exeFileName)
+{
+    if (IsDvdEdition(exeFileName))
+        return QStringLiteral("DVD To Video");
+    if (HasWord(exeFileName, "mp3") || HasWord(exeFileName, "audio"))
+        return QStringLiteral("Video To Audio");
+    return QStringLiteral("All Formats");
+}
+
 PickerRestriction PickerRestrictionFor(const QString& exeFileName, bool singleFormatMode)
 {
     using R = PickerRestriction;

@@ -21,6 +21,10 @@ struct SourceFilter {
 };
 SourceFilter EditionSourceFilter(const QString& exeFileName);
 
+// What an empty cb_channel shows (greyed) in an edition with no direction items: the one way
+// that edition converts.
+QString DirectionPlaceholder(const QString& exeFileName);
+
 // What the profile picker may show.
 enum class PickerRestriction {
     Full,      // the whole picker

@@ -123,6 +123,10 @@ void Tfm_main::firstShow()
     const edition::SourceFilter filter = edition::EditionSourceFilter(state_.ExeFileName);
     form_.cb_channel->clear();
     form_.cb_channel->addItems(filter.directionItems);
+    // Without direction items the box stays empty; greyed with the edition's one direction it
+    // reads as intended rather than broken.
+    form_.cb_channel->setPlaceholderText(edition::DirectionPlaceholder(state_.ExeFileName));
+    form_.cb_channel->setEnabled(!filter.directionItems.isEmpty());
     form_.OpenDialog2Filter = filter.filter;
     state_.EditionFilter = form_.OpenDialog2Filter;
 

@@ -13,6 +13,8 @@ private slots:
     void rules_data();
     void rules();
     void layouts();
+    void placeholder_data();
+    void placeholder();
 };
 
 void TestEdition::rules_data()
@@ -108,6 +110,25 @@ void TestEdition::layouts()
     QVERIFY(dvdDefault.streamBoxesShown && dvdDefault.lvCheckBoxes);
     QCOMPARE(dvdDefault.cb_subtitle.left, 596);
     QCOMPARE(dvdVemra.cb_audio.width.value(), 177);
+}
+
+void TestEdition::placeholder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("general") << "Video Converter" << "All Formats";
+    QTest::newRow("vemra general") << "vemra Video Converter" << "All Formats";
+    QTest::newRow("dvd") << "DVD Ripper" << "DVD To Video";
+    QTest::newRow("vemra dvd") << "vemra DVD Ripper" << "DVD To Video";
+    QTest::newRow("mp3") << "MP3 Converter" << "Video To Audio";
+    QTest::newRow("audio") << "Audio Converter" << "Video To Audio";
+}
+
+void TestEdition::placeholder()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QCOMPARE(edition::DirectionPlaceholder(name), text);
 }
 
 VC_TEST_MAIN(TestEdition)

@@ -1,5 +1,6 @@
 // The main window's start-up, layouts, settings files, direction switch and close guard.
 #include "app/Tfm_main.h"
+#include "app/Edition.h"
 #include "platform/ProgramPaths.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestMain.h"
@@ -80,6 +81,7 @@ void TestMainWindow::firstStartWithoutSettings()
         QCOMPARE(s.ExeFileName, QString("AVI Converter"));
         QCOMPARE(s.EditionFilter, QString("AVI files (*.avi)|*.avi"));
         QCOMPARE(items(w.form().cb_channel), (QStringList{"Convert Video To AVI", "Convert AVI To Video"}));
+        QVERIFY(w.form().cb_channel->isEnabled());
         QCOMPARE(w.form().cb_channel->currentIndex(), 0);
         QCOMPARE(s.OutputFolder, QDir::homePath() + "/My Video/");
         QCOMPARE(w.form().ed_output->text(), s.OutputFolder);
@@ -214,6 +216,8 @@ void TestMainWindow::layouts()
     QCOMPARE(f.lvCheckBoxes, streams);
     QCOMPARE(w.state().GroupPanelOffset, offset);
     QVERIFY(f.cb_channel->count() == 0);  // no format word: no direction items
+    QVERIFY(!f.cb_channel->isEnabled());    // greyed, naming the one direction
+    QCOMPARE(f.cb_channel->placeholderText(), edition::DirectionPlaceholder(exe));
     // Every header readable in full, and no column pushed out of sight.
     f.lv->show();
     QHeaderView* header = f.lv->header();
