@@ -7,7 +7,7 @@ namespace deepblue {
 QString styleSheet(const QString& programDir)
 {
     QString sheet = QStringLiteral(R"(
-QComboBox {
+QComboBox { combobox-popup: 0;
   color: @Text; border: 1px solid @Border; border-radius: 3px; padding: 0px 4px 0px 6px;
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @PanelLight, stop:1 @Panel);
 }
@@ -20,6 +20,7 @@ QComboBox::down-arrow { image: url(@Dir/skin/arrow_down.png); width: 9px; height
 QComboBox::down-arrow:disabled { image: url(@Dir/skin/arrow_down_disabled.png); }
 QComboBox QAbstractItemView { background: @Panel; color: @Text; border: 1px solid @Border; outline: 0px;
   selection-background-color: @AccentDark; selection-color: @Text; }
+QComboBox QAbstractItemView::item { min-height: 20px; }
 
 QMenu { background: @Panel; color: @Text; border: 1px solid @Border; padding: 2px 0px; }
 QMenu::item { height: 21px; padding: 0px 28px 0px 22px; margin: 0px; border: 0px; }
@@ -33,8 +34,16 @@ QLineEdit:focus { border-color: @Accent; }
 
 QTreeView { color: @Text; background: @Well; alternate-background-color: @WellAlt; border: 1px solid @Border;
   selection-background-color: @AccentDark; selection-color: @Text; outline: 0px; }
+QTreeView::item { height: 18px; }
 QTreeView::item:hover { background: @Panel; }
 QTreeView::item:selected { background: @AccentDark; }
+QTreeView::indicator { width: 15px; height: 15px; }
+QTreeView::indicator:unchecked { image: url(@Dir/skin/check_off.png); }
+QTreeView::indicator:unchecked:hover { image: url(@Dir/skin/check_off_hover.png); }
+QTreeView::indicator:unchecked:disabled { image: url(@Dir/skin/check_off_disabled.png); }
+QTreeView::indicator:checked { image: url(@Dir/skin/check_on.png); }
+QTreeView::indicator:checked:hover { image: url(@Dir/skin/check_on_hover.png); }
+QTreeView::indicator:checked:disabled { image: url(@Dir/skin/check_on_disabled.png); }
 QHeaderView::section { color: @Text; padding: 2px 6px; border: 0px; border-right: 1px solid @Border;
   border-bottom: 1px solid @Border;
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @PanelLight, stop:1 @Panel); }

@@ -2,6 +2,7 @@
 
 #include "app/Layout.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
@@ -23,10 +24,29 @@ W* make(QWidget* parent, const char* name, int x, int y, int w, int h)
     return widget;
 }
 
+// The option boxes are narrower than several of their texts ("The Original Video Quliay",
+// stream descriptions): the popup opens as wide as its widest item, and the tooltip tells the
+// current text in full.
+class OptionBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        QAbstractItemView* list = view();
+        int widest = list->sizeHintForColumn(0);
+        if (count() > maxVisibleItems())
+            widest += list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+        list->setMinimumWidth(std::max(width(), widest + 2 * list->frameWidth()));
+        QComboBox::showPopup();
+    }
+};
+
 QComboBox* makeCombo(QWidget* parent, const char* name, int x, int y)
 {
-    auto* box = make<QComboBox>(parent, name, x, y, designed::comboWidth, designed::comboHeight);
+    auto* box = make<OptionBox>(parent, name, x, y, designed::comboWidth, designed::comboHeight);
     box->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(box, &QComboBox::currentTextChanged, box, &QWidget::setToolTip);
     return box;
 }
 

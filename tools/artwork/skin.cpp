@@ -985,7 +985,46 @@ bool Face::build(const QString& out, QString* json)
     return !failed;
 }
 
-// The about box's program picture and the drop-down arrows of the style sheet.
+// The list's check boxes: skin/check_{on,off}[_hover|_disabled].png. Both states must read on
+// the list's dark well and on a selected row's blue, so the box has a light rim in every state,
+// an empty dark inside when off and a filled one with a white tick when on.
+void drawCheckIndicators(const QString& out)
+{
+    const int side = 15;
+    enum class State { Normal, Hover, Disabled };
+    for (bool on : {false, true}) {
+        for (State state : {State::Normal, State::Hover, State::Disabled}) {
+            QImage img = blank(QSize(side, side));
+            QPainter p(&img);
+            p.setRenderHint(QPainter::Antialiasing);
+            const QRectF box(1, 1, side - 2, side - 2);
+            const bool disabled = state == State::Disabled;
+            const QColor rim = disabled ? theme::Disabled
+                                        : (state == State::Hover ? theme::Text : theme::TextDim);
+            p.setPen(QPen(rim, 1.4));
+            if (on && !disabled)
+                p.setBrush(vertical(box, theme::Accent.lighter(state == State::Hover ? 125 : 110), theme::AccentDark));
+            else
+                p.setBrush(on ? theme::Panel : theme::Well);
+            p.drawRoundedRect(box, 2.5, 2.5);
+            if (on) {
+                QPen tick(disabled ? theme::Disabled.lighter(130) : QColor(Qt::white), 2.0);
+                tick.setCapStyle(Qt::RoundCap);
+                tick.setJoinStyle(Qt::RoundJoin);
+                p.setPen(tick);
+                p.setBrush(Qt::NoBrush);
+                p.drawPolyline(QPolygonF({QPointF(4.0, 7.6), QPointF(6.4, 10.2), QPointF(11.0, 4.6)}));
+            }
+            p.end();
+            const QString suffix = state == State::Hover ? QStringLiteral("_hover")
+                                 : disabled            ? QStringLiteral("_disabled")
+                                                       : QString();
+            save(img, out + QStringLiteral("skin/check_%1%2.png").arg(on ? QStringLiteral("on") : QStringLiteral("off"), suffix));
+        }
+    }
+}
+
+// The about box's program picture, the drop-down arrows and the check boxes of the style sheet.
 void drawShared(const QString& out)
 {
     {
@@ -1010,6 +1049,7 @@ void drawShared(const QString& out)
         p.end();
         save(arrow, out + (disabled ? QStringLiteral("skin/arrow_down_disabled.png") : QStringLiteral("skin/arrow_down.png")));
     }
+    drawCheckIndicators(out);
 }
 
 } // namespace
