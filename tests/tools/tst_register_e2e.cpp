@@ -82,6 +82,18 @@ private slots:
         QVERIFY(fixtures::makeVideoOnly(clip("video.mp4"), 2.0, QStringLiteral("176x144")));
         QVERIFY(fixtures::makeAudioOnly(clip("audio.mp3"), 2.0));
         QVERIFY(fixtures::makeClip(clip("odd.avi"), 1.0, QStringLiteral("321x241")));
+        // Uncompressed sound: "The Original Audio Quliay" passes its 1536 or 1411 kb/s.
+        QVERIFY(fixtures::makeClip(clip("pcm48.mkv"), 1.0, QStringLiteral("320x240"),
+                                   {"-c:a", "pcm_s16le", "-ar", "48000", "-ac", "2"}));
+        QVERIFY(fixtures::ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=1", "-ac", "2",
+                                  "-c:a", "pcm_s16le", clip("pcm44.wav")}));
+        // HD pictures for "The original width and height" of the RealMedia profiles, detailed
+        // enough that a key picture at full size overflows a RealMedia packet.
+        for (const char* size : {"1920x1080", "1280x720"})
+            QVERIFY(fixtures::ffmpeg({"-f", "lavfi", "-i", QStringLiteral("testsrc2=size=%1:rate=25:duration=1").arg(QLatin1String(size)),
+                                      "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=1", "-c:v", "libx264",
+                                      "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac",
+                                      clips_ + QStringLiteral("/hd%1.mkv").arg(QLatin1String(size))}));
         // Twenty seconds converted at real-time speed give the stop tests a job that runs.
         QVERIFY(fixtures::makeClip(clip("long.avi"), 20.0, QStringLiteral("160x120")));
         QFile text(clip("notes.txt"));
@@ -366,6 +378,82 @@ private slots:
                           + QStringList{out});
         QVERIFY2(r.code == 0, r.err.right(800).constData());
         QTEST(fixtures::probe(out, entry, stream), "expected");
+    }
+
+    // "The Original Audio Quliay" of an uncompressed source, for every audio encoder the profiles
+    // use, at the sample rates the program asks for (48000 above 192 kb/s; some profiles override).
+    void keepSourceAudioRate_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QStringList>("pieces");
+        QTest::addColumn<QString>("expected");
+        const QStringList keep48{"-ab", "1536000", "-ac", "2", "-ar", "48000"};
+        const QStringList keep44{"-ab", "1411000", "-ac", "2", "-ar", "48000"};
+        QTest::newRow("vorbis 48k") << "pcm48.mkv" << "a.ogg" << keep48 + QStringList{"-vn", "-acodec", "libvorbis"}
+                                    << "vorbis\n48000\n2";
+        QTest::newRow("vorbis 44.1k source") << "pcm44.wav" << "b.ogg" << keep44 + QStringList{"-vn", "-acodec", "libvorbis"}
+                                             << "vorbis\n48000\n2";
+        QTest::newRow("vorbis at 44100") << "pcm44.wav" << "c.ogg" << keep44 + QStringList{"-vn", "-acodec", "libvorbis", "-ar", "44100"}
+                                         << "vorbis\n44100\n2";
+        QTest::newRow("vorbis at 22050") << "pcm48.mkv" << "d.ogg" << keep48 + QStringList{"-vn", "-acodec", "libvorbis", "-ar", "22050"}
+                                         << "vorbis\n22050\n2";
+        QTest::newRow("vorbis mono") << "pcm48.mkv" << "e.ogg" << QStringList{"-ab", "1536000", "-ac", "1", "-ar", "48000", "-vn"}
+                                     << "vorbis\n48000\n1";
+        QTest::newRow("mp3") << "pcm48.mkv" << "a.mp3" << keep48 + QStringList{"-vn", "-acodec", "libmp3lame"} << "mp3\n48000\n2";
+        QTest::newRow("mp3 flv rate") << "pcm44.wav" << "a.flv" << keep44 + QStringList{"-vcodec", "flv", "-acodec", "libmp3lame", "-ar", "44100"}
+                                      << "mp3\n44100\n2";
+        QTest::newRow("aac") << "pcm48.mkv" << "a.m4a" << keep48 + QStringList{"-vn", "-acodec", "aac"} << "aac\n48000\n2";
+        QTest::newRow("ac3") << "pcm48.mkv" << "a.ac3" << keep48 + QStringList{"-vn", "-acodec", "ac3", "-ar", "48000"}
+                             << "ac3\n48000\n2";
+        QTest::newRow("ac3 in ra") << "pcm44.wav" << "a.ra" << keep44 + QStringList{"-vn", "-acodec", "ac3", "-ar", "48000"}
+                                   << "ac3\n48000\n2";
+        QTest::newRow("mp2") << "pcm48.mkv" << "a.mp2" << keep48 + QStringList{"-vn", "-acodec", "mp2"} << "mp2\n48000\n2";
+        QTest::newRow("wma") << "pcm44.wav" << "a.wma" << keep44 + QStringList{"-vn", "-acodec", "wmav2"} << "wmav2\n48000\n2";
+        QTest::newRow("wav") << "pcm48.mkv" << "a.wav" << keep48 + QStringList{"-vn", "-acodec", "pcm_s16le"}
+                             << "pcm_s16le\n48000\n2";
+        QTest::newRow("amr") << "pcm48.mkv" << "a.amr" << keep48 << "amr_nb\n8000\n1";
+    }
+    void keepSourceAudioRate()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        QFETCH(QStringList, pieces);
+        const QString out = freshFolder(QStringLiteral("keep-audio")) + QLatin1Char('/') + output;
+        const Run r = run(QStringList{"-y", "-i", clip(input.toLatin1().constData())} + pieces + QStringList{out});
+        QVERIFY2(r.code == 0, r.err.right(800).constData());
+        QTEST(fixtures::probe(out, "stream=codec_name,sample_rate,channels", "a:0"), "expected");
+        QVERIFY(fixtures::probe(out, "format=duration").toDouble() > 0.9);
+    }
+
+    // "The original width and height" of an HD source with the RealMedia profiles' pieces at
+    // the highest video quality (6.25 kb/s a line): the picture shrinks to 720x576's area,
+    // keeping its aspect, and no picture overflows a RealMedia packet.
+    void realMediaFromHd_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("videoRate");
+        QTest::addColumn<QString>("encoder");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("1080p rv10") << "hd1920x1080.mkv" << "6750000" << "rv10" << "rv10\n864\n480";
+        QTest::newRow("1080p rv20") << "hd1920x1080.mkv" << "6750000" << "rv20" << "rv20\n856\n480";
+        QTest::newRow("720p rv10") << "hd1280x720.mkv" << "4500000" << "rv10" << "rv10\n864\n480";
+        QTest::newRow("720p rv20 source rate") << "hd1280x720.mkv" << "20000000" << "rv20" << "rv20\n856\n480";
+    }
+    void realMediaFromHd()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, videoRate);
+        QFETCH(QString, encoder);
+        const QString size = input.mid(2, input.indexOf(u'.') - 2);
+        const QString out = freshFolder(QStringLiteral("rm-hd")) + QStringLiteral("/") + QTest::currentDataTag() + QStringLiteral(".rm");
+        const Run r = run({"-y", "-i", clip(input.toLatin1().constData()), "-r", "25", "-b", videoRate, "-ab", "128000", "-ac", "2",
+                           "-aspect", "1.7778", "-s", size, "-ar", "44100", "-vcodec", encoder, "-pix_fmt", "yuv420p",
+                           "-acodec", "ac3", "-ar", "48000", out});
+        QVERIFY2(r.code == 0, r.err.right(800).constData());
+        QTEST(fixtures::probe(out, "stream=codec_name,width,height", "v:0"), "expected");
+        QCOMPARE(fixtures::probe(out, "stream=codec_name", "a:0"), QStringLiteral("ac3"));
+        QVERIFY(fixtures::probe(out, "stream=bit_rate", "v:0").toLongLong() <= 4000000);
     }
 
     void stops_data()

@@ -12,6 +12,8 @@
 
 #include <cstring>
 
+#define RM_BUFFER "-maxrate|4000000|-bufsize|400000"
+
 namespace {
 
 QString joined(const std::vector<std::string>& v)
@@ -108,6 +110,19 @@ private slots:
         QTest::newRow("mp2 lsf") << "-ab 192000 -ar 22050" << "x.mp2" << "-b:a|160000|-ar|22050" << "mp2";
         QTest::newRow("mp2 by codec") << "-ab 100000 -acodec mp2" << "x.mkv" << "-b:a|96000|-acodec|mp2" << "matroska";
         QTest::newRow("wma minimum") << "-ab 16000" << "x.wma" << "-b:a|24000" << "asf";
+        // libvorbis: the range depends on the sample rate and the channels (PCM sources keep 1536k).
+        QTest::newRow("vorbis 48k stereo") << "-ab 1536000 -ac 2 -ar 48000 -vn -acodec libvorbis" << "x.ogg"
+                                           << "-b:a|500000|-ac|2|-ar|48000|-vn|-acodec|libvorbis" << "ogg";
+        QTest::newRow("vorbis 44.1k mono") << "-ab 1411000 -ac 1 -ar 44100" << "x.ogg" << "-b:a|240000|-ac|1|-ar|44100" << "ogg";
+        QTest::newRow("vorbis 22.05k high") << "-ab 320000 -ac 2 -ar 22050" << "x.ogg" << "-b:a|180000|-ac|2|-ar|22050" << "ogg";
+        QTest::newRow("vorbis 22.05k low") << "-ab 16000 -ac 2 -ar 22050" << "x.ogg" << "-b:a|30000|-ac|2|-ar|22050" << "ogg";
+        QTest::newRow("vorbis 32k") << "-ab 500000 -ac 2 -ar 32000" << "x.ogg" << "-b:a|380000|-ac|2|-ar|32000" << "ogg";
+        QTest::newRow("vorbis 8k mono") << "-ab 64000 -ac 1 -ar 8000" << "x.ogg" << "-b:a|42000|-ac|1|-ar|8000" << "ogg";
+        QTest::newRow("vorbis last ac wins") << "-ab 1536000 -ac 2 -ar 48000 -ac 1" << "x.ogg"
+                                             << "-b:a|240000|-ac|2|-ar|48000|-ac|1" << "ogg";
+        QTest::newRow("vorbis channels unknown") << "-ab 1536000 -ar 44100" << "x.mka" << "-b:a|240000|-ar|44100"
+                                                 << "matroska";
+        QTest::newRow("vorbis in range") << "-ab 128000 -ac 2 -ar 44100" << "x.ogg" << "-b:a|128000|-ac|2|-ar|44100" << "ogg";
         QTest::newRow("aac any rate") << "-ab 448000" << "x.m4a" << "-b:a|448000" << "ipod";
         // Odd sizes for libx264, wmv2 and xvid; rv10 multiples of 16, rv20 of 4; H.263 five sizes.
         QTest::newRow("x264 odd") << "-s 321x241 -aspect 1.3320" << "x.mp4" << "-s|322x242|-aspect|1.3320" << "mp4";
@@ -116,8 +131,25 @@ private slots:
         QTest::newRow("xvid odd") << "-s 175x143 -vcodec libxvid -aspect 1.2238" << "x.avi"
                                   << "-s|176x144|-vcodec|libxvid|-aspect|1.2238" << "avi";
         QTest::newRow("mpeg4 keeps odd") << "-s 321x241 -aspect 1.3320" << "x.avi" << "-s|321x241|-aspect|1.3320" << "avi";
-        QTest::newRow("rv10") << "-s 330x250 -aspect 1.32" << "x.rm" << "-s|336x256|-aspect|1.32" << "rm";
-        QTest::newRow("rv20") << "-s 330x250 -aspect 1.32 -vcodec rv20" << "x.rm" << "-s|332x252|-aspect|1.32|-vcodec|rv20" << "rm";
+        // RealMedia video also gets a rate-control buffer that keeps each picture (one packet)
+        // far below 64 kB.
+        QTest::newRow("rv10") << "-s 330x250 -aspect 1.32" << "x.rm" << "-s|336x256|-aspect|1.32|" RM_BUFFER << "rm";
+        QTest::newRow("rv20") << "-s 330x250 -aspect 1.32 -vcodec rv20" << "x.rm"
+                              << "-s|332x252|-aspect|1.32|-vcodec|rv20|" RM_BUFFER << "rm";
+        // HD pictures shrink to 720x576's area, keeping their aspect; the video rate has a ceiling.
+        QTest::newRow("rm 1080p") << "-r 25 -b 6750000 -s 1920x1080 -aspect 1.7778" << "x.rm"
+                                  << "-r|25|-b:v|4000000|-s|864x480|-aspect|1.7778|" RM_BUFFER << "rm";
+        QTest::newRow("rm 720p rv20") << "-r 25 -b 2000000 -s 1280x720 -vcodec rv20" << "x.rm"
+                                      << "-r|25|-b:v|2000000|-s|856x480|-aspect|1280:720|-vcodec|rv20|" RM_BUFFER << "rm";
+        QTest::newRow("rm portrait") << "-s 1080x1920 -aspect 0.5625" << "x.rm" << "-s|480x864|-aspect|0.5625|" RM_BUFFER << "rm";
+        QTest::newRow("rm slow frames") << "-r 5 -b 3000000" << "x.rm" << "-r|5|-b:v|2000000|-maxrate|2000000|-bufsize|400000"
+                                        << "rm";
+        QTest::newRow("rm own buffer") << "-b 300000 -maxrate 500k -bufsize 300k" << "x.rm"
+                                       << "-b:v|300000|-maxrate|500k|-bufsize|300k" << "rm";
+        QTest::newRow("ra audio only") << "-vn -ab 1536000 -acodec ac3 -ar 48000" << "x.ra"
+                                       << "-vn|-b:a|1536000|-acodec|ac3|-ar|48000" << "rm";
+        QTest::newRow("rv10 macroblock limit") << "-s 1920x1080 -vcodec rv10" << "x.avi"
+                                               << "-s|1360x768|-aspect|1920:1080|-vcodec|rv10" << "avi";
         QTest::newRow("h263 3gp") << "-s 320x240 -aspect 1.3333" << "x.3gp" << "-s|352x288|-aspect|1.3333" << "3gp";
         QTest::newRow("h263 small") << "-s 160x120 -aspect 1.3333" << "x.3gp" << "-s|176x144|-aspect|1.3333" << "3gp";
         // AMR-NB is mono at 8 kHz; its own rates.

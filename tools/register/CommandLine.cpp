@@ -2,6 +2,7 @@
 
 #include "tools/register/Snap.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <map>
@@ -71,6 +72,19 @@ long long parseRate(const std::string& s)
     if (*end != '\0')
         return -1;
     return static_cast<long long>(v * scale + 0.5);
+}
+
+// "25", "29.97", "30000/1001"; 0 when not a plain number.
+double parseFrameRate(const std::string& s)
+{
+    char* end = nullptr;
+    double v = std::strtod(s.c_str(), &end);
+    if (end != s.c_str() && *end == '/') {
+        const char* denominator = end + 1;
+        const double d = std::strtod(denominator, &end);
+        v = d > 0 ? v / d : 0;
+    }
+    return end != s.c_str() && *end == '\0' && v > 0 ? v : 0;
 }
 
 bool parseSize(const std::string& s, int& w, int& h)
@@ -186,7 +200,10 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
     const std::vector<Token> tokens = tokenize(outputOptions);
 
     int sampleRate = 0;
+    int channelCount = 0;
+    double frameRate = 0;
     bool haveAspect = false;
+    bool haveRateBuffer = false;
     for (const Token& t : tokens) {
         const std::string& n = t.name;
         if (n == "-vcodec" || n == "-c:v" || n == "-codec:v")
@@ -222,6 +239,12 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
             plan.noAudio = true;
         else if (n == "-ar")
             sampleRate = std::atoi(t.value.c_str());
+        else if (n == "-ac")
+            channelCount = std::atoi(t.value.c_str());
+        else if (n == "-r")
+            frameRate = parseFrameRate(t.value);
+        else if (n == "-bufsize" || n == "-bufsize:v" || n == "-maxrate" || n == "-maxrate:v")
+            haveRateBuffer = true;
         else if (n == "-aspect")
             haveAspect = true;
     }
@@ -236,14 +259,26 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
     const int rate = requiredSampleRate(plan.audioEncoder);
     if (rate)
         sampleRate = rate;
+    if (channels)
+        channelCount = channels;
+    // One RealMedia packet holds one picture and at most 64 kB: the picture area, the video rate
+    // and the rate-control buffer are bounded so that no picture comes near it.
+    const bool realMediaVideo = plan.muxer == "rm" && !plan.noVideo;
+    const long long videoCeiling = std::min<long long>(
+        RealMediaMaxVideoRate, static_cast<long long>(RealMediaBufferBits * (frameRate > 0 ? frameRate : 25)));
 
     for (const Token& t : tokens) {
         const std::string& n = t.name;
         std::string name = n;
         std::string value = t.value;
-        if (n == "-b")
+        if (n == "-b" || n == "-b:v" || n == "-vb") {
             name = "-b:v";  // ffmpeg 5.1 reads a bare -b as video, with a warning
-        else if (isCodecOption(n) && currentEncoderName(t.value) != t.value) {
+            const long long bps = parseRate(t.value);
+            if (realMediaVideo && bps > videoCeiling) {
+                value = std::to_string(videoCeiling);
+                plan.notes.push_back("video bitrate " + t.value + " is too high for RealMedia; using " + value);
+            }
+        } else if (isCodecOption(n) && currentEncoderName(t.value) != t.value) {
             value = currentEncoderName(t.value);
             plan.notes.push_back("encoder " + t.value + " is now called " + value);
         } else if (n == "-sameq" || n == "-same_quant") {
@@ -261,7 +296,7 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
             name = "-b:a";
             const long long bps = parseRate(t.value);
             if (bps > 0 && !plan.noAudio) {
-                const long long snapped = snapAudioBitrate(plan.audioEncoder, bps, sampleRate);
+                const long long snapped = snapAudioBitrate(plan.audioEncoder, bps, sampleRate, channelCount);
                 if (snapped != bps) {
                     value = std::to_string(snapped);
                     plan.notes.push_back("audio bitrate " + t.value + " is not allowed for " + plan.audioEncoder +
@@ -271,10 +306,13 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
         } else if (n == "-s" && !plan.noVideo) {
             int w = 0, h = 0;
             if (parseSize(t.value, w, h)) {
-                const auto [sw, sh] = snapPictureSize(plan.videoEncoder, w, h);
+                const auto [fw, fh] = realMediaVideo ? fitPictureArea(plan.videoEncoder, w, h, RealMediaMaxArea)
+                                                     : std::pair(w, h);
+                const auto [sw, sh] = snapPictureSize(plan.videoEncoder, fw, fh);
                 if (sw != w || sh != h) {
                     value = std::to_string(sw) + "x" + std::to_string(sh);
-                    plan.notes.push_back("picture size " + t.value + " is not allowed for " + plan.videoEncoder +
+                    plan.notes.push_back("picture size " + t.value + " is " +
+                                         (fw != w || fh != h ? "too large for RealMedia" : "not allowed for " + plan.videoEncoder) +
                                          "; using " + value);
                     plan.options.push_back(name);
                     plan.options.push_back(value);
@@ -297,6 +335,9 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
         if (t.hasValue)
             plan.options.push_back(value);
     }
+    if (realMediaVideo && !haveRateBuffer)
+        plan.options.insert(plan.options.end(), {"-maxrate", std::to_string(videoCeiling), "-bufsize",
+                                                 std::to_string(RealMediaBufferBits)});
     return plan;
 }
 

@@ -34,6 +34,53 @@ int roundTo(int value, int step)
     return std::max(step, (value + step / 2) / step * step);
 }
 
+// The average rates libvorbis accepts: it picks a tuning by sample rate, and each tuning has its
+// own range per channel layout (measured; a rate just outside fails with "encoder setup failed").
+// Where two tunings meet, a rate is accepted when either accepts it; the range given is the
+// upper tuning's. Unknown rates are taken as 44.1/48 kHz, unknown channel counts as either mono
+// or stereo (the range both accept). Above 50 kHz no average rate is accepted at all.
+std::pair<long long, long long> vorbisRange(int sampleRate, int channels)
+{
+    struct Tuning {
+        int fromRate;
+        long long monoLow, monoHigh, stereoLow, stereoHigh;
+    };
+    static const Tuning tunings[] = {
+        {40000, 32000, 240000, 45000, 500000}, {26000, 30000, 190000, 36000, 380000},
+        {19001, 16000, 90000, 30000, 180000},  {15000, 16000, 100000, 24000, 200000},
+        {9000, 12000, 50000, 16000, 100000},   {0, 8000, 42000, 12000, 84000},
+    };
+    const int rate = sampleRate > 0 ? sampleRate : 44100;
+    const Tuning* t = &tunings[0];
+    for (const Tuning& candidate : tunings)
+        if (rate >= candidate.fromRate) {
+            t = &candidate;
+            break;
+        }
+    if (channels == 1)
+        return {t->monoLow, t->monoHigh};
+    if (channels == 2)
+        return {t->stereoLow, t->stereoHigh};
+    return {std::max(t->monoLow, t->stereoLow), std::min(t->monoHigh, t->stereoHigh)};
+}
+
+// The multiple the encoder wants picture sides to be (1: any size).
+int alignment(const std::string& e)
+{
+    if (e == "rv10")
+        return 16;
+    if (e == "rv20" || e == "h263p")
+        return 4;
+    // Encoders measured to take odd sizes keep the size as it is.
+    static const char* const anySize[] = {"mpeg4", "msmpeg4", "msmpeg4v2", "flv", "mpeg1video",
+                                          "mpeg2video", "mjpeg", "libvpx", "libvpx-vp9", "libtheora",
+                                          "huffyuv", "ffv1", "png", "bmp", "gif", "rawvideo", "copy"};
+    for (const char* a : anySize)
+        if (e == a)
+            return 1;
+    return 2;
+}
+
 } // namespace
 
 std::string canonicalEncoder(const std::string& name)
@@ -95,7 +142,7 @@ std::pair<std::string, std::string> defaultEncoders(const std::string& muxer)
     return it == table.end() ? std::pair<std::string, std::string>() : it->second;
 }
 
-long long snapAudioBitrate(const std::string& encoder, long long bps, int sampleRate)
+long long snapAudioBitrate(const std::string& encoder, long long bps, int sampleRate, int channels)
 {
     const std::string e = canonicalEncoder(encoder);
     if (bps <= 0)
@@ -110,8 +157,10 @@ long long snapAudioBitrate(const std::string& encoder, long long bps, int sample
     }
     if (e == "wmav1" || e == "wmav2")
         return std::max(bps, 24000LL);  // "bitrate too low: got N, need 24000 or higher"
-    if (e == "libvorbis")
-        return std::max(bps, sampleRate > 0 && sampleRate < 32000 ? 32000LL : 48000LL);
+    if (e == "libvorbis") {
+        const auto [low, high] = vorbisRange(sampleRate, channels);
+        return std::clamp(bps, low, high);
+    }
     if (e == "libopencore_amrnb") {
         static const std::vector<long long> modes = {4750, 5150, 5900, 6700, 7400, 7950, 10200, 12200};
         return nearest(modes, bps);
@@ -143,21 +192,23 @@ std::pair<int, int> snapPictureSize(const std::string& encoder, int width, int h
         return fixed({{176, 144}, {352, 288}});
     if (e == "dvvideo")
         return fixed({{720, 480}, {720, 576}});
-    int step = 2;
-    if (e == "rv10")
-        step = 16;
-    else if (e == "rv20" || e == "h263p")
-        step = 4;
-    else {
-        // Encoders measured to take odd sizes keep the size as it is.
-        static const char* const anySize[] = {"mpeg4", "msmpeg4", "msmpeg4v2", "flv", "mpeg1video",
-                                              "mpeg2video", "mjpeg", "libvpx", "libvpx-vp9", "libtheora",
-                                              "huffyuv", "ffv1", "png", "bmp", "gif", "rawvideo", "copy"};
-        for (const char* a : anySize)
-            if (e == a)
-                return {width, height};
-    }
-    return {roundTo(width, step), roundTo(height, step)};
+    const int step = alignment(e);
+    if (e == "rv10" && (long long)(roundTo(width, 16) / 16) * (roundTo(height, 16) / 16) >= 4096)
+        return fitPictureArea(e, width, height, 4095LL * 256);  // "Encoding frames with >= 4096 macroblocks"
+    return step == 1 ? std::pair(width, height) : std::pair(roundTo(width, step), roundTo(height, step));
+}
+
+std::pair<int, int> fitPictureArea(const std::string& encoder, int width, int height, long long maxArea)
+{
+    if (width <= 0 || height <= 0 || static_cast<long long>(width) * height <= maxArea)
+        return {width, height};
+    const double scale = std::sqrt(double(maxArea) / (double(width) * height));
+    const int step = std::max(2, alignment(canonicalEncoder(encoder)));
+    const int w = int(width * scale), h = int(height * scale);
+    auto [aw, ah] = std::pair(roundTo(w, step), roundTo(h, step));
+    if (static_cast<long long>(aw) * ah > maxArea)
+        aw = std::max(step, w / step * step), ah = std::max(step, h / step * step);
+    return {aw, ah};
 }
 
 int requiredChannels(const std::string& encoder)
