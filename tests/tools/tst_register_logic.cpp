@@ -122,6 +122,7 @@ private slots:
                                              << "-b:a|240000|-ac|2|-ar|48000|-ac|1" << "ogg";
         QTest::newRow("vorbis channels unknown") << "-ab 1536000 -ar 44100" << "x.mka" << "-b:a|240000|-ar|44100"
                                                  << "matroska";
+        QTest::newRow("vorbis 5.1") << "-ab 1536000 -ac 6 -ar 48000" << "x.ogg" << "-b:a|1440000|-ac|6|-ar|48000" << "ogg";
         QTest::newRow("vorbis in range") << "-ab 128000 -ac 2 -ar 44100" << "x.ogg" << "-b:a|128000|-ac|2|-ar|44100" << "ogg";
         QTest::newRow("aac any rate") << "-ab 448000" << "x.m4a" << "-b:a|448000" << "ipod";
         // Odd sizes for libx264, wmv2 and xvid; rv10 multiples of 16, rv20 of 4; H.263 five sizes.

@@ -37,8 +37,9 @@ int roundTo(int value, int step)
 // The average rates libvorbis accepts: it picks a tuning by sample rate, and each tuning has its
 // own range per channel layout (measured; a rate just outside fails with "encoder setup failed").
 // Where two tunings meet, a rate is accepted when either accepts it; the range given is the
-// upper tuning's. Unknown rates are taken as 44.1/48 kHz, unknown channel counts as either mono
-// or stereo (the range both accept). Above 50 kHz no average rate is accepted at all.
+// upper tuning's. More than two channels are coded one by one, each in the mono range. Unknown
+// rates are taken as 44.1/48 kHz, unknown channel counts as either mono or stereo (the range
+// both accept). Above 50 kHz no average rate is accepted at all.
 std::pair<long long, long long> vorbisRange(int sampleRate, int channels)
 {
     struct Tuning {
@@ -61,6 +62,8 @@ std::pair<long long, long long> vorbisRange(int sampleRate, int channels)
         return {t->monoLow, t->monoHigh};
     if (channels == 2)
         return {t->stereoLow, t->stereoHigh};
+    if (channels > 2)
+        return {t->monoLow * channels, t->monoHigh * channels};
     return {std::max(t->monoLow, t->stereoLow), std::min(t->monoHigh, t->stereoHigh)};
 }
 

@@ -14,7 +14,12 @@
 //                [profile arguments...] OUTPUT
 //       Converts INPUT into OUTPUT (always the last argument). Everything between INPUT and
 //       OUTPUT is ffmpeg output options; "-b" means the video rate (-b:v), "-ab" the audio rate
-//       (-b:a); "-ab", "-s", "-ac" and "-ar" are snapped to what the chosen encoder accepts.
+//       (-b:a); "-ab", "-s", "-ac" and "-ar" are snapped to what the chosen encoder accepts
+//       (Vorbis: its range for the sample rate and channels, e.g. at most 500 kb/s stereo at
+//       44.1/48 kHz, so an uncompressed source's 1536 kb/s becomes 500). RealMedia video ("-s"
+//       above 720x576's area, as an HD source's own size) is scaled down to that area keeping its
+//       aspect, its "-b" capped at 4000 kb/s, and "-maxrate"/"-bufsize" added (unless given) so
+//       that no picture overflows a 64 kB RealMedia packet.
 //       INPUT is a local path (read as a file whatever protocol its name resembles) or a DVD
 //       reference "vts://VV*S*E*A*U*/ROOT": title set VV's title VOB sectors S..E inclusive of
 //       the DVD whose VIDEO_TS folder lies in ROOT (ROOT may also name VIDEO_TS itself, an IFO
