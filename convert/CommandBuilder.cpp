@@ -214,6 +214,17 @@ std::optional<Pieces> BuildPieces(const quality::Inputs& in, const Toriginalinfo
     return p;
 }
 
+void ApplyPieces(const Pieces& pieces, intputrec& job)
+{
+    job.SizeArg = pieces.SizeArg;
+    job.AspectArg = pieces.AspectArg;
+    job.VideoRateArg = pieces.VideoRateArg;
+    job.AudioRateArg = pieces.AudioRateArg;
+    job.SampleRateArg = pieces.SampleRateArg;
+    job.ChannelsArg = pieces.ChannelsArg;
+    job.ProfileArgs = pieces.ProfileArgs;
+}
+
 std::optional<QString> PrepareOutputFolder(const QString& edOutputText, QString* error)
 {
     QString folder = edOutputText.isEmpty() ? paths::defaultOutputFolder() : edOutputText;
@@ -273,15 +284,9 @@ std::optional<intputrec> BuildFileJob(const FileJobInputs& in, QString* error,
     job.OutputPath = FileOutputPath(in.outputFolder, in.source.SourcePath, in.caption, in.quality.OutputExtension, exists);
     job.EncoderPath = in.encoderPath;
     job.WorkDir = in.workDir;
-    job.SizeArg = p->SizeArg;
-    job.AspectArg = p->AspectArg;
-    job.VideoRateArg = p->VideoRateArg;
-    job.AudioRateArg = p->AudioRateArg;
+    ApplyPieces(*p, job);
     job.DurationSec = sources::ParseDurationText(in.source.DurationText);
-    job.SampleRateArg = p->SampleRateArg;
-    job.ChannelsArg = p->ChannelsArg;
     job.DurationLimitArg.clear();
-    job.ProfileArgs = p->ProfileArgs;
     return job;
 }
 

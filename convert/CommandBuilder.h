@@ -54,6 +54,9 @@ struct Pieces {
     QString SizeArg, AspectArg, VideoRateArg, AudioRateArg, SampleRateArg, ChannelsArg, ProfileArgs;
 };
 
+// Copies the option pieces into the job record's fields of the same names.
+void ApplyPieces(const Pieces& pieces, intputrec& job);
+
 // All option pieces for the current choices and one source; nullopt and `error` (the message for
 // the user) when a text that must be a number is not one.
 std::optional<Pieces> BuildPieces(const quality::Inputs& in, const Toriginalinfo& source, const QString& profileArgs,

@@ -45,13 +45,7 @@ QStringList arguments(const quality::Inputs& in, const Toriginalinfo& src, const
     intputrec job;
     job.InputPath = src.SourcePath;
     job.OutputPath = output;
-    job.SizeArg = pieces->SizeArg;
-    job.AspectArg = pieces->AspectArg;
-    job.VideoRateArg = pieces->VideoRateArg;
-    job.AudioRateArg = pieces->AudioRateArg;
-    job.SampleRateArg = pieces->SampleRateArg;
-    job.ChannelsArg = pieces->ChannelsArg;
-    job.ProfileArgs = pieces->ProfileArgs;
+    command::ApplyPieces(*pieces, job);
     return command::ArgumentList(job);
 }
 
