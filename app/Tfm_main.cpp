@@ -27,15 +27,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-namespace {
-
-void place(QWidget* w, const Placement& p)
-{
-    w->setGeometry(p.left, p.top, p.width.value_or(w->width()), p.height.value_or(w->height()));
-}
-
-} // namespace
-
 Tfm_main::Tfm_main(QString exeFileName, QString programDir, QStringList startPaths, Prompt* prompt)
     : exeFileName_(std::move(exeFileName)), startPaths_(std::move(startPaths))
 {
@@ -157,26 +148,7 @@ void Tfm_main::ApplyEditionLayout()
     const EditionLayout l = LayoutFor(ctx_->isDvdEdition(), ctx_->isVemraBrand());
     skin_->applyLayout(SkinLayoutName(ctx_->isDvdEdition(), ctx_->isVemraBrand()));
     state_.GroupPanelOffset = l.GroupPanelOffset;
-    place(form_.ed_output, l.ed_output);
-    place(form_.Panel1, l.Panel1);
-    place(form_.pl_main, l.pl_main);
-    for (QFrame* panel : form_.presetPanels)
-        place(panel, l.presetPanels);
-    place(form_.cb_channel, l.cb_channel);
-    place(form_.cb_size, l.cb_size);
-    place(form_.cb_videobitrate, l.cb_videobitrate);
-    place(form_.cb_audiobitrate, l.cb_audiobitrate);
-    place(form_.pl_play, l.pl_play);
-    place(form_.ProgressBar1, l.ProgressBar1);
-    place(form_.lv, l.lv);
-    form_.lv->headerItem()->setText(lvcol::Name, l.lvFirstCaption);
-    form_.lvCheckBoxes = l.lvCheckBoxes;
-    if (l.streamBoxesShown) {
-        place(form_.cb_audio, l.cb_audio);
-        place(form_.cb_subtitle, l.cb_subtitle);
-        form_.cb_audio->show();
-        form_.cb_subtitle->show();
-    }
+    placeControls(form_, l);
 }
 
 void Tfm_main::ChangeDirection(int index)

@@ -2,6 +2,7 @@
 
 #include "platform/ProgramPaths.h"
 #include "platform/Shell.h"
+#include "ui/NamedWidget.h"
 #include "ui/WebLinks.h"
 
 #include <QButtonGroup>
@@ -18,18 +19,9 @@
 
 namespace {
 
-template <typename W>
-W* make(QWidget* parent, const char* name, int x, int y, int w, int h)
-{
-    auto* widget = new W(parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const char* text, int x, int y)
 {
-    auto* b = make<QPushButton>(parent, name, x, y, 75, 25);
+    auto* b = makeNamed<QPushButton>(parent, name, x, y, 75, 25);
     b->setText(QLatin1String(text));
     return b;
 }
@@ -66,7 +58,7 @@ Tfm_dir::Tfm_dir(AppState& state, QWidget* parent)
     model->setReadOnly(true);
     model->setRootPath(QDir::rootPath());
 
-    ShellTreeView1 = make<QTreeView>(this, "ShellTreeView1", 14, 13, 259, 192);
+    ShellTreeView1 = makeNamed<QTreeView>(this, "ShellTreeView1", 14, 13, 259, 192);
     ShellTreeView1->setModel(model);
     ShellTreeView1->setHeaderHidden(true);
     for (int c = 1; c < model->columnCount(); ++c)
@@ -138,13 +130,13 @@ Tfm_set::Tfm_set(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Settings"));
     setFixedSize(277, 208);
 
-    rg_finish = make<QGroupBox>(this, "rg_finish", 10, 8, 257, 148);
+    rg_finish = makeNamed<QGroupBox>(this, "rg_finish", 10, 8, 257, 148);
     rg_finish->setTitle(QStringLiteral("Settings"));
     items = new QButtonGroup(this);
     const char* texts[] = {"Do nothing after converting finished", "Open the target folder after converting finished",
                            "Automatically shutdown after converting finished"};
     for (int i = 0; i < 3; ++i) {
-        auto* radio = make<QRadioButton>(rg_finish, "", 12, 30 + i * 36, 240, 24);
+        auto* radio = makeNamed<QRadioButton>(rg_finish, "", 12, 30 + i * 36, 240, 24);
         radio->setText(QLatin1String(texts[i]));
         items->addButton(radio, i);
     }
@@ -190,21 +182,21 @@ Tfm_about::Tfm_about(AppState& state, const QString& programDir, QWidget* parent
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(293, 208);
 
-    Image1 = make<QLabel>(this, "Image1", 26, 20, 36, 36);
+    Image1 = makeNamed<QLabel>(this, "Image1", 26, 20, 36, 36);
     Image1->setScaledContents(true);
     Image1->setPixmap(QPixmap(programDir + QStringLiteral("skin/about.png")));
-    Label1 = make<QLabel>(this, "Label1", 84, 29, 200, 20);
+    Label1 = makeNamed<QLabel>(this, "Label1", 84, 29, 200, 20);
     QFont bold = Label1->font();
     bold.setBold(true);
     bold.setPointSize(bold.pointSize() + 2);
     Label1->setFont(bold);
-    Label4 = make<QLabel>(this, "Label4", 22, 92, 262, 20);
-    lbl_web = make<QLabel>(this, "lbl_web", 187, 125, 100, 18);
+    Label4 = makeNamed<QLabel>(this, "Label4", 22, 92, 262, 20);
+    lbl_web = makeNamed<QLabel>(this, "lbl_web", 187, 125, 100, 18);
     lbl_web->setText(QStringLiteral("Visit our web"));
     lbl_web->setCursor(Qt::PointingHandCursor);
     lbl_web->installEventFilter(this);
     setWebColor(WebColor);
-    Panel1 = make<QFrame>(this, "Panel1", 14, 150, 270, 2);
+    Panel1 = makeNamed<QFrame>(this, "Panel1", 14, 150, 270, 2);
     static_cast<QFrame*>(Panel1)->setFrameShape(QFrame::HLine);
     static_cast<QFrame*>(Panel1)->setFrameShadow(QFrame::Sunken);
     btn_contact = button(this, "btn_contact", "Contact us ", 41, 165);

@@ -9,6 +9,8 @@
 #include "ui/Ports.h"
 #include "ui/SkinObject.h"
 
+#include <initializer_list>
+
 struct MainContext {
     AppState& state;
     MainForm& form;
@@ -33,3 +35,19 @@ struct MainContext {
     bool isDvdEdition() const { return edition::IsDvdEdition(state.ExeFileName); }
     bool isVemraBrand() const { return edition::IsVemraBrand(state.ExeFileName); }
 };
+
+// The busy flags a command tests before it acts, each command in its own order.
+enum class Busy { Converting, Playing };
+
+// True, after one warning ("Please first stop convert!" or "Please first stop play!"), when a
+// flag of `order` is set, tested in that order; the command then changes nothing.
+inline bool RefusedWhileBusy(MainContext& ctx, std::initializer_list<Busy> order)
+{
+    for (Busy b : order) {
+        if (b == Busy::Converting ? ctx.state.IsConverting : ctx.state.IsPlaying) {
+            ctx.prompt.warn(b == Busy::Converting ? refusal::StopConvert : refusal::StopPlay);
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,6 +1,7 @@
 #include "ui/MainForm.h"
 
 #include "app/Layout.h"
+#include "ui/NamedWidget.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -14,15 +15,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-template <typename W>
-W* make(QWidget* parent, const char* name, int x, int y, int w, int h)
-{
-    auto* widget = new W(parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
 
 // The option boxes are narrower than several of their texts ("The Original Video Quliay",
 // stream descriptions): the popup opens as wide as its widest item, and the tooltip tells the
@@ -44,7 +36,7 @@ public:
 
 QComboBox* makeCombo(QWidget* parent, const char* name, int x, int y)
 {
-    auto* box = make<OptionBox>(parent, name, x, y, designed::comboWidth, designed::comboHeight);
+    auto* box = makeNamed<OptionBox>(parent, name, x, y, designed::comboWidth, designed::comboHeight);
     box->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(box, &QComboBox::currentTextChanged, box, &QWidget::setToolTip);
     return box;
@@ -71,7 +63,7 @@ MainForm buildMainForm(QWidget* window)
     MainForm f;
     f.window = window;
 
-    f.lv = make<QTreeWidget>(window, "lv", 12, 89, designed::lvWidth, designed::lvHeight);
+    f.lv = makeNamed<QTreeWidget>(window, "lv", 12, 89, designed::lvWidth, designed::lvHeight);
     f.lv->setColumnCount(5);
     f.lv->setHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Width * Height"), QStringLiteral("Time"),
                            QStringLiteral("Output Size"), QStringLiteral("Status")});
@@ -87,7 +79,7 @@ MainForm buildMainForm(QWidget* window)
     f.lv->header()->setSectionResizeMode(lvcol::Name, QHeaderView::Stretch);
     fitListColumns(f);
 
-    f.ProgressBar1 = make<QProgressBar>(window, "ProgressBar1", 15, 496, designed::progressWidth, designed::progressHeight);
+    f.ProgressBar1 = makeNamed<QProgressBar>(window, "ProgressBar1", 15, 496, designed::progressWidth, designed::progressHeight);
     f.ProgressBar1->setRange(0, 10000);
     f.ProgressBar1->setValue(0);
     f.ProgressBar1->setTextVisible(false);
@@ -104,24 +96,24 @@ MainForm buildMainForm(QWidget* window)
     f.cb_subtitle = makeCombo(window, "cb_subtitle", 596, 61);
     f.cb_subtitle->hide();
 
-    f.ed_output = make<QLineEdit>(window, "ed_output", 422, 66, designed::editWidth, designed::editHeight);
+    f.ed_output = makeNamed<QLineEdit>(window, "ed_output", 422, 66, designed::editWidth, designed::editHeight);
 
-    f.Panel1 = make<QFrame>(window, "Panel1", 62, 64, designed::panel1Size, designed::panel1Size);
-    f.im_mainico = make<QLabel>(f.Panel1, "im_mainico", 0, 0, designed::panel1Size, designed::panel1Size);
+    f.Panel1 = makeNamed<QFrame>(window, "Panel1", 62, 64, designed::panel1Size, designed::panel1Size);
+    f.im_mainico = makeNamed<QLabel>(f.Panel1, "im_mainico", 0, 0, designed::panel1Size, designed::panel1Size);
     f.im_mainico->setScaledContents(true);
     f.im_mainico->setCursor(Qt::PointingHandCursor);
 
-    f.pl_play = make<QFrame>(window, "pl_play", 559, 294, designed::playWidth, designed::playHeight);
+    f.pl_play = makeNamed<QFrame>(window, "pl_play", 559, 294, designed::playWidth, designed::playHeight);
     f.pl_play->setAutoFillBackground(true);
     QPalette black = f.pl_play->palette();
     black.setColor(QPalette::Window, Qt::black);
     f.pl_play->setPalette(black);
 
     // The picker drops over everything else, so it is created last.
-    f.pl_main = make<QFrame>(window, "pl_main", 53, 81, designed::mainColumnWidth, designed::pickerHeight);
+    f.pl_main = makeNamed<QFrame>(window, "pl_main", 53, 81, designed::mainColumnWidth, designed::pickerHeight);
     for (std::size_t i = 0; i < PresetPanelNames.size(); ++i) {
         const bool group = i >= 15;
-        f.presetPanels[i] = make<QFrame>(window, PresetPanelNames[i], 206, 81,
+        f.presetPanels[i] = makeNamed<QFrame>(window, PresetPanelNames[i], 206, 81,
                                          group ? designed::groupPanelWidth : designed::presetPanelWidth,
                                          designed::pickerHeight);
         f.presetPanels[i]->hide();
@@ -154,6 +146,33 @@ BoxState boxState(const QComboBox* box)
 OptionBoxes snapshotOptionBoxes(const MainForm& form)
 {
     return {boxState(form.cb_size), boxState(form.cb_videobitrate), boxState(form.cb_audiobitrate)};
+}
+
+void placeControls(MainForm& form, const EditionLayout& l)
+{
+    auto place = [](QWidget* w, const Placement& p) {
+        w->setGeometry(p.left, p.top, p.width.value_or(w->width()), p.height.value_or(w->height()));
+    };
+    place(form.ed_output, l.ed_output);
+    place(form.Panel1, l.Panel1);
+    place(form.pl_main, l.pl_main);
+    for (QFrame* panel : form.presetPanels)
+        place(panel, l.presetPanels);
+    place(form.cb_channel, l.cb_channel);
+    place(form.cb_size, l.cb_size);
+    place(form.cb_videobitrate, l.cb_videobitrate);
+    place(form.cb_audiobitrate, l.cb_audiobitrate);
+    place(form.pl_play, l.pl_play);
+    place(form.ProgressBar1, l.ProgressBar1);
+    place(form.lv, l.lv);
+    form.lv->headerItem()->setText(lvcol::Name, l.lvFirstCaption);
+    form.lvCheckBoxes = l.lvCheckBoxes;
+    if (l.streamBoxesShown) {
+        place(form.cb_audio, l.cb_audio);
+        place(form.cb_subtitle, l.cb_subtitle);
+        form.cb_audio->show();
+        form.cb_subtitle->show();
+    }
 }
 
 void fitListColumns(const MainForm& form)

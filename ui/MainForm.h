@@ -2,6 +2,7 @@
 // system keeps in widgets (combo items and indexes, list rows, check marks).
 #pragma once
 
+#include "app/Layout.h"
 #include "profiles/OptionBoxes.h"
 
 #include <QString>
@@ -53,6 +54,10 @@ constexpr int Name = 0, Size = 1, Time = 2, OutputSize = 3, Status = 4;
 
 // Creates every control as a child of `window`, with its object name and designed geometry.
 MainForm buildMainForm(QWidget* window);
+
+// Places the controls as a layout of the edition table says: places, list caption and check
+// boxes, the stream boxes shown in DVD layouts.
+void placeControls(MainForm& form, const EditionLayout& layout);
 
 // Sizes lv's columns to their headers and the widest texts they show, after a font or style
 // sheet change; the caption column takes the rest of the width.

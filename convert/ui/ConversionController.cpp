@@ -1,6 +1,7 @@
 #include "convert/ui/ConversionController.h"
 
 #include "convert/CommandBuilder.h"
+#include "convert/ui/JobOutputFolder.h"
 #include "platform/Shell.h"
 #include "sources/EncoderProcess.h"
 #include "sources/ui/SourceList.h"
@@ -58,14 +59,8 @@ void ConversionController::setRowStatus(int row, const QString& text, const QStr
 void ConversionController::StartConversion()
 {
     AppState& s = ctx_.state;
-    if (s.IsPlaying) {
-        ctx_.prompt.warn(refusal::StopPlay);
+    if (RefusedWhileBusy(ctx_, {Busy::Playing, Busy::Converting}))
         return;
-    }
-    if (s.IsConverting) {
-        ctx_.prompt.warn(refusal::StopConvert);
-        return;
-    }
     if (rowCount() == 0)
         return;
     if (!sources::EncoderUsable(s.CurrentJob.EncoderPath)) {
@@ -95,11 +90,7 @@ void ConversionController::StartFileJob()
         setRowStatus(k, ctx_.form.lv->topLevelItem(k)->text(lvcol::Status));
 
     QString error;
-    const QString text = ctx_.form.ed_output->text();
-    const std::optional<QString> folder = command::PrepareOutputFolder(text, &error);
-    s.OutputFolder = folder ? *folder : text;
-    if (text.isEmpty() && folder)
-        ctx_.form.ed_output->setText(*folder);
+    const std::optional<QString> folder = PrepareJobOutputFolder(ctx_, &error);
     if (!folder) {
         FailCurrentJob(error);
         return;

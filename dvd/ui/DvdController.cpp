@@ -5,6 +5,7 @@
 #include "profiles/Catalogue.h"
 #include "profiles/Quality.h"
 #include "convert/CommandBuilder.h"
+#include "convert/ui/JobOutputFolder.h"
 #include "sources/Filters.h"
 #include "sources/Probe.h"
 #include "sources/ui/SourceList.h"
@@ -51,15 +52,7 @@ DvdController::~DvdController() = default;
 
 bool DvdController::refusedWhileBusy()
 {
-    if (ctx_.state.IsConverting) {
-        ctx_.prompt.warn(refusal::StopConvert);
-        return true;
-    }
-    if (ctx_.state.IsPlaying) {
-        ctx_.prompt.warn(refusal::StopPlay);
-        return true;
-    }
-    return false;
+    return RefusedWhileBusy(ctx_, {Busy::Converting, Busy::Playing});
 }
 
 void DvdController::OpenDvdFolder()
@@ -151,15 +144,7 @@ void DvdController::AddIfoFiles()
 
 void DvdController::ToggleTitleMode()
 {
-    if (ctx_.state.IsPlaying) {
-        ctx_.prompt.warn(refusal::StopPlay);
-        return;
-    }
-    if (ctx_.state.IsConverting) {
-        ctx_.prompt.warn(refusal::StopConvert);
-        return;
-    }
-    if (listing_)
+    if (RefusedWhileBusy(ctx_, {Busy::Playing, Busy::Converting}) || listing_)
         return;
     ctx_.state.TitleMode = !ctx_.state.TitleMode;
     listing_ = true;
@@ -287,20 +272,22 @@ void DvdController::ShowRowStreams(int row)
 
 void DvdController::cb_audioChange(int index)
 {
-    const int r = firstSelectedRow(ctx_.form);
-    if (r < 0 || r >= list_.rowCount())
-        return;
-    list_.AudioChoice[r] = index;
-    list_.DvdRowInfos[r].AudioId = dvd::StreamIdOf(ctx_.form.cb_audio->currentText());
+    rememberStream(index, ctx_.form.cb_audio, list_.AudioChoice, &dvd::TConvertInfo::AudioId);
 }
 
 void DvdController::cb_subtitleChange(int index)
 {
+    rememberStream(index, ctx_.form.cb_subtitle, list_.SubtitleChoice, &dvd::TConvertInfo::SubtitleId);
+}
+
+void DvdController::rememberStream(int index, const QComboBox* box, QVector<int>& choices,
+                                   QString dvd::TConvertInfo::*streamId)
+{
     const int r = firstSelectedRow(ctx_.form);
     if (r < 0 || r >= list_.rowCount())
         return;
-    list_.SubtitleChoice[r] = index;
-    list_.DvdRowInfos[r].SubtitleId = dvd::StreamIdOf(ctx_.form.cb_subtitle->currentText());
+    choices[r] = index;
+    list_.DvdRowInfos[r].*streamId = dvd::StreamIdOf(box->currentText());
 }
 
 void DvdController::SetAllChecks(bool checked)
@@ -376,11 +363,7 @@ void DvdController::buildAndRunJob(int k)
     item->setToolTip(lvcol::Status, QString());  // a new run: an earlier failure's reason goes
 
     QString error;
-    const QString text = ctx_.form.ed_output->text();
-    const std::optional<QString> folder = command::PrepareOutputFolder(text, &error);
-    s.OutputFolder = folder ? *folder : text;
-    if (text.isEmpty() && folder)
-        ctx_.form.ed_output->setText(*folder);
+    const std::optional<QString> folder = PrepareJobOutputFolder(ctx_, &error);
     if (!folder) {
         ctx_.conversion->FailCurrentJob(error);
         return;
@@ -404,13 +387,7 @@ void DvdController::buildAndRunJob(int k)
     job.DurationLimitArg = QStringLiteral(" -t ") + dvd::SecondsToHms(row.EndSecond - row.StartSecond);
     job.OutputPath = dvd::DvdOutputPath(*folder, item->text(lvcol::Name),
                                         catalogue::OutputExtension(s.ProfileDisplayName), command::PathTaken);
-    job.SizeArg = pieces->SizeArg;
-    job.AspectArg = pieces->AspectArg;
-    job.VideoRateArg = pieces->VideoRateArg;
-    job.AudioRateArg = pieces->AudioRateArg;
-    job.SampleRateArg = pieces->SampleRateArg;
-    job.ChannelsArg = pieces->ChannelsArg;
-    job.ProfileArgs = pieces->ProfileArgs;
+    command::ApplyPieces(*pieces, job);
     job.DurationSec = sources::ParseDurationText(source.DurationText);
     s.CurrentJob = job;
     ctx_.conversion->RunEncoderJob(s.CurrentJob);

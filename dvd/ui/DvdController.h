@@ -16,6 +16,8 @@
 #include <memory>
 #include <optional>
 
+class QComboBox;
+
 class DvdController : public QObject, public DvdPort {
     Q_OBJECT
 public:
@@ -64,6 +66,8 @@ private:
     // After a listing: the given marks on every row, the longest row selected, its streams shown.
     void settle(const QVector<bool>& marks);
     void onItemChanged(int row);
+    // The selected row's choice in a stream box: its item index and the stream id the item names.
+    void rememberStream(int index, const QComboBox* box, QVector<int>& choices, QString dvd::TConvertInfo::*streamId);
     void markPreviousFinished(int row);
     void buildAndRunJob(int row);
 

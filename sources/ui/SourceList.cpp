@@ -187,10 +187,8 @@ std::optional<QString> SourceList::OutputSizeText(const quality::Inputs& in, int
 
 bool SourceList::MayAdd()
 {
-    if (ctx_.state.IsConverting) {
-        ctx_.prompt.warn(refusal::StopConvert);
+    if (RefusedWhileBusy(ctx_, {Busy::Converting}))
         return false;
-    }
     if (probeRunning_ || aborted_)
         return false;  // the add command already running finishes first
     if (!sources::EncoderUsable(ctx_.state.CurrentJob.EncoderPath)) {
@@ -293,15 +291,7 @@ void SourceList::AddPaths(const QStringList& paths)
 
 bool SourceList::MayChangeList()
 {
-    if (ctx_.state.IsPlaying) {
-        ctx_.prompt.warn(refusal::StopPlay);
-        return false;
-    }
-    if (ctx_.state.IsConverting) {
-        ctx_.prompt.warn(refusal::StopConvert);
-        return false;
-    }
-    return true;
+    return !RefusedWhileBusy(ctx_, {Busy::Playing, Busy::Converting});
 }
 
 void SourceList::RemoveSelectedSources()

@@ -52,24 +52,7 @@ struct Rig {
     // As the window does at its first show: the edition's places, the list hidden.
     void placeControls(const EditionLayout& l)
     {
-        auto place = [](QWidget* w, const Placement& p) {
-            w->setGeometry(p.left, p.top, p.width.value_or(w->width()), p.height.value_or(w->height()));
-        };
-        place(form.ed_output, l.ed_output);
-        place(form.Panel1, l.Panel1);
-        place(form.cb_channel, l.cb_channel);
-        place(form.cb_size, l.cb_size);
-        place(form.cb_videobitrate, l.cb_videobitrate);
-        place(form.cb_audiobitrate, l.cb_audiobitrate);
-        place(form.pl_play, l.pl_play);
-        place(form.ProgressBar1, l.ProgressBar1);
-        place(form.lv, l.lv);
-        if (l.streamBoxesShown) {
-            place(form.cb_audio, l.cb_audio);
-            place(form.cb_subtitle, l.cb_subtitle);
-            form.cb_audio->show();
-            form.cb_subtitle->show();
-        }
+        ::placeControls(form, l);
         form.lv->hide();
         form.ProgressBar1->hide();
     }
