@@ -364,22 +364,10 @@ int runConversion(const CommandLine& cl)
     close(child.err);
     close(child.progress);
     int status = 0;
-    for (;;) {
-        const pid_t r = waitpid(child.pid, &status, WNOHANG);
-        if (r == child.pid)
-            break;
-        if (r < 0 && errno != EINTR) {
-            status = 0;
-            break;
-        }
-        if (stopSignal()) {
-            say("stopped; the partial output was removed");
-            return stopNow(ExitStopped);
-        }
-        pollfd p = {stopFd(), POLLIN, 0};
-        poll(&p, 1, 20);
+    if (!waitForExit(child, status)) {
+        say("stopped; the partial output was removed");
+        return stopNow(ExitStopped);
     }
-    child.pid = -1;
     if (stopSignal()) {
         temp.discard();
         say("stopped; the partial output was removed");

@@ -7,8 +7,10 @@
 
 #include <fcntl.h>
 #include <linux/close_range.h>
+#include <poll.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -200,6 +202,32 @@ void killChild(Child& child)
         }
         child.pid = -1;
     }
+}
+
+bool waitForExit(Child& child, int& status)
+{
+    // A pidfd turns readable when the child ends; without one (old kernels, sandboxes) a
+    // short poll tick stands in.
+    const int exitFd = static_cast<int>(syscall(SYS_pidfd_open, child.pid, 0));
+    bool ended = false;
+    for (;;) {
+        const pid_t r = waitpid(child.pid, &status, WNOHANG);
+        if (r == child.pid || (r < 0 && errno != EINTR)) {
+            if (r < 0)
+                status = 0;
+            ended = true;
+            break;
+        }
+        if (stopSignal())
+            break;
+        pollfd p[2] = {{stopFd(), POLLIN, 0}, {exitFd, POLLIN, 0}};
+        poll(p, 2, exitFd >= 0 ? -1 : 20);
+    }
+    if (exitFd >= 0)
+        close(exitFd);
+    if (ended)
+        child.pid = -1;
+    return ended;
 }
 
 } // namespace reg

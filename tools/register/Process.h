@@ -56,4 +56,8 @@ Child spawnChild(const ChildSpec& spec, std::string& error);
 // Kills the child outright and reaps it.
 void killChild(Child& child);
 
+// Waits for the child's end and reaps it (pid becomes -1); false when a stop signal came
+// first, the child then still running. Wakes on the exit itself, not on a polling tick.
+bool waitForExit(Child& child, int& status);
+
 } // namespace reg
