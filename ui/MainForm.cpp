@@ -11,14 +11,16 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QTimer>
 #include <QTreeWidget>
 
 namespace {
 
 // The option boxes are narrower than several of their texts ("The Original Video Quliay",
-// stream descriptions): the popup opens as wide as its widest item, and the tooltip tells the
-// current text in full.
+// stream descriptions): the closed box ends a long text with "...", the popup opens as wide
+// as its widest item, and the tooltip tells the current text in full.
 class OptionBox : public QComboBox {
 public:
     using QComboBox::QComboBox;
@@ -31,6 +33,24 @@ public:
             widest += list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
         list->setMinimumWidth(std::max(width(), widest + 2 * list->frameWidth()));
         QComboBox::showPopup();
+    }
+
+protected:
+    // QComboBox's own painting, with the shown text elided to the edit field.
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        painter.setPen(palette().color(QPalette::Text));
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+        if (currentIndex() < 0 && !placeholderText().isEmpty()) {
+            opt.palette.setBrush(QPalette::ButtonText, opt.palette.placeholderText());
+            opt.currentText = placeholderText();
+        }
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+        opt.currentText = fontMetrics().elidedText(opt.currentText, Qt::ElideRight, field.width() - 4);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
     }
 };
 
