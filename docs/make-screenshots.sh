@@ -42,7 +42,7 @@ start() {
     shift
     [ -n "$pid" ] && { kill "$pid"; wait "$pid" 2>/dev/null || true; }
     rm -rf "$work/home" && mkdir -p "$work/home/config/videoconverter"
-    printf '[output]\npath=~/Videos/Converted/\n' >"$work/home/config/videoconverter/$edition.ini"
+    printf '[output]\npath=~/Videos/\n' >"$work/home/config/videoconverter/$edition.ini"
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" VC_PROMPT_LOG="$work/home/prompts.log" \
         VC_SHELL_LOG="$work/home/shell.log" QT_QPA_PLATFORM=xcb "$program/$edition" "$@" &
     pid=$!
