@@ -151,10 +151,11 @@ private slots:
                                        << "-vn|-b:a|1536000|-acodec|ac3|-ar|48000" << "rm";
         QTest::newRow("rv10 macroblock limit") << "-s 1920x1080 -vcodec rv10" << "x.avi"
                                                << "-s|1360x768|-aspect|1920:1080|-vcodec|rv10" << "avi";
-        QTest::newRow("h263 3gp") << "-s 320x240 -aspect 1.3333" << "x.3gp" << "-s|352x288|-aspect|1.3333" << "3gp";
-        QTest::newRow("h263 small") << "-s 160x120 -aspect 1.3333" << "x.3gp" << "-s|176x144|-aspect|1.3333" << "3gp";
+        QTest::newRow("h263 3gp") << "-s 320x240 -aspect 1.3333" << "x.3gp" << "-s|352x288|-aspect|1.3333|-ac|1|-ar|8000" << "3gp";
+        QTest::newRow("h263 small") << "-s 160x120 -aspect 1.3333" << "x.3gp" << "-s|176x144|-aspect|1.3333|-ac|1|-ar|8000" << "3gp";
         // AMR-NB is mono at 8 kHz; its own rates.
         QTest::newRow("amr") << "-ab 12200 -ac 2 -ar 44100" << "x.amr" << "-b:a|12200|-ac|1|-ar|8000" << "amr";
+        QTest::newRow("amr unnamed rate") << "-ab 12200" << "x.amr" << "-b:a|12200|-ac|1|-ar|8000" << "amr";
         QTest::newRow("amr rate") << "-ab 13000 -ac 1 -ar 8000" << "x.3gp" << "-b:a|12200|-ac|1|-ar|8000" << "3gp";
         QTest::newRow("target keeps options") << "-ac 2 -target pal-vcd" << "x.mpg" << "-ac|2|-target|pal-vcd" << "vcd";
         // An ISO media container refuses a foreign codec tag; AVI takes it.
@@ -165,7 +166,7 @@ private slots:
         QTest::newRow("old names") << "-acodec libfaac -vcodec xvid -sameq" << "x.avi"
                                    << "-acodec|aac|-vcodec|libxvid|-q:v|2" << "avi";
         QTest::newRow("old amr") << "-acodec libamr_nb -ab 13000 -deinterlace" << "x.3gp"
-                                 << "-acodec|libopencore_amrnb|-b:a|12200|-vf|yadif" << "3gp";
+                                 << "-acodec|libopencore_amrnb|-b:a|12200|-vf|yadif|-ac|1|-ar|8000" << "3gp";
         QTest::newRow("unknown extension") << "-ab 128000" << "x.zzz" << "-b:a|128000" << "";
         QTest::newRow("no audio no snap") << "-an -ab 448000" << "x.mpg" << "-an|-b:a|448000" << "mpeg";
     }

@@ -204,6 +204,8 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
     double frameRate = 0;
     bool haveAspect = false;
     bool haveRateBuffer = false;
+    bool haveSampleRate = false;
+    bool haveChannels = false;
     for (const Token& t : tokens) {
         const std::string& n = t.name;
         if (n == "-vcodec" || n == "-c:v" || n == "-codec:v")
@@ -237,10 +239,13 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
             plan.noVideo = true;
         else if (n == "-an")
             plan.noAudio = true;
-        else if (n == "-ar")
+        else if (n == "-ar") {
             sampleRate = std::atoi(t.value.c_str());
-        else if (n == "-ac")
+            haveSampleRate = true;
+        } else if (n == "-ac") {
             channelCount = std::atoi(t.value.c_str());
+            haveChannels = true;
+        }
         else if (n == "-r")
             frameRate = parseFrameRate(t.value);
         else if (n == "-bufsize" || n == "-bufsize:v" || n == "-maxrate" || n == "-maxrate:v")
@@ -335,6 +340,12 @@ OutputPlan planOutput(const std::vector<std::string>& outputOptions, const std::
         if (t.hasValue)
             plan.options.push_back(value);
     }
+    // An encoder with one channel count or sample rate gets it even when the line names none:
+    // ffmpeg would keep the source's and refuse to start.
+    if (!plan.noAudio && channels && !haveChannels)
+        plan.options.insert(plan.options.end(), {"-ac", std::to_string(channels)});
+    if (!plan.noAudio && rate && !haveSampleRate)
+        plan.options.insert(plan.options.end(), {"-ar", std::to_string(rate)});
     if (realMediaVideo && !haveRateBuffer)
         plan.options.insert(plan.options.end(), {"-maxrate", std::to_string(videoCeiling), "-bufsize",
                                                  std::to_string(RealMediaBufferBits)});
