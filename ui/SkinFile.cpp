@@ -205,7 +205,7 @@ class FormBuilder {
 public:
     explicit FormBuilder(QDir dir) : dir_(std::move(dir)) {}
 
-    FormSpec form(const Json& root, const QString& formName)
+    FormDef form(const Json& root, const QString& formName)
     {
         requireKind(root, Json::Object, "the skin");
         allowKeys(root, {"skin", "forms"});
@@ -289,10 +289,10 @@ private:
         return image;
     }
 
-    FormSpec buildForm(const Json& f)
+    FormDef buildForm(const Json& f)
     {
         allowKeys(f, {"name", "width", "height", "layouts"});
-        FormSpec form;
+        FormDef form;
         form.name = f.get(QStringLiteral("name"))->string;
         form.size = {integer(member(f, "width", Json::Number), "width"),
                      integer(member(f, "height", Json::Number), "height")};
@@ -306,30 +306,30 @@ private:
         return form;
     }
 
-    LayoutSpec buildLayout(const Json& l, const FormSpec& form)
+    LayoutDef buildLayout(const Json& l, const FormDef& form)
     {
         requireKind(l, Json::Object, "a layout");
         allowKeys(l, {"name", "background", "objects"});
-        LayoutSpec layout;
+        LayoutDef layout;
         layout.name = member(l, "name", Json::String).string;
-        for (const LayoutSpec& other : form.layouts)
+        for (const LayoutDef& other : form.layouts)
             if (other.name == layout.name)
                 fault(l, QStringLiteral("layout \"%1\" given twice").arg(layout.name));
         layout.background = picture(l, "background", form.size);
         for (const Json& o : member(l, "objects", Json::Array).items) {
-            ObjectSpec spec = buildObject(o, form.size);
-            for (const ObjectSpec& other : layout.objects)
-                if (other.name == spec.name)
-                    fault(o, QStringLiteral("object \"%1\" given twice in layout \"%2\"").arg(spec.name, layout.name));
-            layout.objects.append(std::move(spec));
+            ObjectDef def = buildObject(o, form.size);
+            for (const ObjectDef& other : layout.objects)
+                if (other.name == def.name)
+                    fault(o, QStringLiteral("object \"%1\" given twice in layout \"%2\"").arg(def.name, layout.name));
+            layout.objects.append(std::move(def));
         }
         return layout;
     }
 
-    ObjectSpec buildObject(const Json& o, QSize formSize)
+    ObjectDef buildObject(const Json& o, QSize formSize)
     {
         requireKind(o, Json::Object, "an object");
-        ObjectSpec s;
+        ObjectDef s;
         s.line = o.line;
         s.name = member(o, "name", Json::String).string;
         if (s.name.isEmpty())
@@ -415,7 +415,7 @@ private:
 
 } // namespace
 
-std::optional<FormSpec> readSkinForm(const QString& path, const QString& formName, QString* error)
+std::optional<FormDef> readSkinForm(const QString& path, const QString& formName, QString* error)
 {
     auto report = [&](const QString& message) {
         if (error)

@@ -22,7 +22,7 @@ enum class WindowAction { None, Drag, Minimize, Close };
 
 enum ButtonState { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
 
-struct ObjectSpec {
+struct ObjectDef {
     QString name;
     ObjectType type = ObjectType::Area;
     QRect rect;
@@ -39,21 +39,21 @@ struct ObjectSpec {
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
-struct LayoutSpec {
+struct LayoutDef {
     QString name;
     QImage background;
-    QList<ObjectSpec> objects;  // in drawing order: later objects lie on top
+    QList<ObjectDef> objects;  // in drawing order: later objects lie on top
 };
 
-struct FormSpec {
+struct FormDef {
     QString name;
     QSize size;
-    QList<LayoutSpec> layouts;  // the first one is the fallback
+    QList<LayoutDef> layouts;  // the first one is the fallback
 };
 
 // Reads `formName` from the skin file at `path`. Pictures are named relative to the file's
 // folder. On failure returns nothing and sets `error` to one message naming the file and,
 // where there is one, the line.
-std::optional<FormSpec> readSkinForm(const QString& path, const QString& formName, QString* error);
+std::optional<FormDef> readSkinForm(const QString& path, const QString& formName, QString* error);
 
 } // namespace skin

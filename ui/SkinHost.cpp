@@ -8,7 +8,7 @@
 
 namespace {
 
-using skin::ObjectSpec;
+using skin::ObjectDef;
 using skin::ObjectType;
 using skin::WindowAction;
 
@@ -77,7 +77,7 @@ void SkinHost::usePlainFace()
     form_ = {};
     form_.name = QStringLiteral("plain");
     form_.size = size();
-    skin::LayoutSpec plain;
+    skin::LayoutDef plain;
     plain.name = QStringLiteral("plain");
     plain.background = QImage(size(), QImage::Format_ARGB32_Premultiplied);
     plain.background.fill(PlainFace);
@@ -85,12 +85,12 @@ void SkinHost::usePlainFace()
         QPainter p(&plain.background);
         p.fillRect(0, 0, width(), PlainStripHeight, PlainStrip);
     }
-    ObjectSpec title;
+    ObjectDef title;
     title.name = QStringLiteral("title");
     title.type = ObjectType::Area;
     title.rect = QRect(0, 0, width(), PlainStripHeight);
     title.action = WindowAction::Drag;
-    ObjectSpec caption;
+    ObjectDef caption;
     caption.name = QStringLiteral("caption");
     caption.type = ObjectType::Text;
     caption.rect = QRect(10, 0, width() - 80, PlainStripHeight);
@@ -100,7 +100,7 @@ void SkinHost::usePlainFace()
     caption.color = PlainText;
     plain.objects = {title, caption};
     for (bool close : {false, true}) {
-        ObjectSpec b;
+        ObjectDef b;
         b.name = close ? QStringLiteral("close") : QStringLiteral("minimize");
         b.type = ObjectType::Button;
         b.action = close ? WindowAction::Close : WindowAction::Minimize;
@@ -113,7 +113,7 @@ void SkinHost::usePlainFace()
     layoutIndex_ = 0;
     // Display objects are not part of the plain face.
     handles_.clear();
-    for (const ObjectSpec& o : plain.objects)
+    for (const ObjectDef& o : plain.objects)
         handles_.emplace(o.name, std::make_unique<Handle>(*this, o.name));
     handles_.at(caption.name)->text_ = caption.text;
     update();
@@ -121,7 +121,7 @@ void SkinHost::usePlainFace()
 
 bool SkinHost::loadSkin(const QString& path, const QString& formName, QString* error)
 {
-    std::optional<skin::FormSpec> form = skin::readSkinForm(path, formName, error);
+    std::optional<skin::FormDef> form = skin::readSkinForm(path, formName, error);
     hovered_ = pressed_ = -1;
     if (!form) {
         loaded_ = false;
@@ -132,8 +132,8 @@ bool SkinHost::loadSkin(const QString& path, const QString& formName, QString* e
     form_ = std::move(*form);
     layoutIndex_ = 0;
     handles_.clear();
-    for (const skin::LayoutSpec& l : form_.layouts)
-        for (const ObjectSpec& o : l.objects)
+    for (const skin::LayoutDef& l : form_.layouts)
+        for (const ObjectDef& o : l.objects)
             if (!handles_.count(o.name)) {
                 auto h = std::make_unique<Handle>(*this, o.name);
                 h->text_ = o.text;
@@ -150,7 +150,7 @@ void SkinHost::applyLayout(const QString& layoutName)
         if (form_.layouts[i].name == layoutName)
             layoutIndex_ = i;
     // A text object keeps what was written to it; one never written shows this layout's text.
-    for (const ObjectSpec& o : layout().objects)
+    for (const ObjectDef& o : layout().objects)
         if (o.type == ObjectType::Text && handle(o.name)->text_.isEmpty())
             handle(o.name)->text_ = o.text;
     hovered_ = pressed_ = -1;
@@ -162,7 +162,7 @@ QString SkinHost::layoutName() const
     return layout().name;
 }
 
-const skin::LayoutSpec& SkinHost::layout() const
+const skin::LayoutDef& SkinHost::layout() const
 {
     return form_.layouts.at(layoutIndex_);
 }
@@ -178,9 +178,9 @@ SkinHost::Handle* SkinHost::handle(const QString& name) const
     return it == handles_.end() ? nullptr : it->second.get();
 }
 
-const ObjectSpec* SkinHost::spec(const QString& name) const
+const ObjectDef* SkinHost::objectDef(const QString& name) const
 {
-    for (const ObjectSpec& o : layout().objects)
+    for (const ObjectDef& o : layout().objects)
         if (o.name == name)
             return &o;
     return nullptr;
@@ -189,14 +189,14 @@ const ObjectSpec* SkinHost::spec(const QString& name) const
 QStringList SkinHost::objectNames() const
 {
     QStringList names;
-    for (const ObjectSpec& o : layout().objects)
+    for (const ObjectDef& o : layout().objects)
         names.append(o.name);
     return names;
 }
 
 QRect SkinHost::objectRect(const QString& name) const
 {
-    const ObjectSpec* o = spec(name);
+    const ObjectDef* o = objectDef(name);
     return o ? o->rect : QRect();
 }
 
@@ -227,7 +227,7 @@ void SkinHost::trackSlider()
 
 int SkinHost::objectAt(QPoint p) const
 {
-    const QList<ObjectSpec>& objects = layout().objects;
+    const QList<ObjectDef>& objects = layout().objects;
     for (int i = objects.size() - 1; i >= 0; --i)
         if (objects[i].rect.contains(p))
             return i;
@@ -247,7 +247,7 @@ void SkinHost::setHovered(int index)
     repaintObject(hovered_);
     hovered_ = index;
     repaintObject(hovered_);
-    const ObjectSpec* o = index >= 0 ? &layout().objects[index] : nullptr;
+    const ObjectDef* o = index >= 0 ? &layout().objects[index] : nullptr;
     const bool active = o && (o->type == ObjectType::Button || o->type == ObjectType::Slider) && handle(o->name)->enabled_;
     setCursor(active ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
@@ -256,7 +256,7 @@ void SkinHost::followSlider(int x)
 {
     if (pressed_ < 0)
         return;
-    const ObjectSpec& o = layout().objects[pressed_];
+    const ObjectDef& o = layout().objects[pressed_];
     const int span = o.rect.width() - o.thumb.width();
     const int offset = x - o.rect.left() - o.thumb.width() / 2;
     Handle* h = handle(o.name);
@@ -269,9 +269,9 @@ void SkinHost::paintEvent(QPaintEvent* event)
     QPainter p(this);
     p.setClipRegion(event->region());
     p.drawImage(0, 0, layout().background);
-    const QList<ObjectSpec>& objects = layout().objects;
+    const QList<ObjectDef>& objects = layout().objects;
     for (int i = 0; i < objects.size(); ++i) {
-        const ObjectSpec& o = objects[i];
+        const ObjectDef& o = objects[i];
         if (!event->region().intersects(o.rect))
             continue;
         const Handle* h = handle(o.name);
@@ -337,7 +337,7 @@ void SkinHost::mousePressEvent(QMouseEvent* event)
     // A listener may have changed the layout meanwhile; only a still-valid press goes on.
     if (pressed_ != index || index < 0 || event->button() != Qt::LeftButton)
         return;
-    const ObjectSpec& o = layout().objects[index];
+    const ObjectDef& o = layout().objects[index];
     if (o.action == WindowAction::Drag) {
         pressed_ = -1;
         QWindow* w = window()->windowHandle();

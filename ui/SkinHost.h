@@ -63,9 +63,9 @@ protected:
 private:
     class Handle;
 
-    const skin::LayoutSpec& layout() const;
+    const skin::LayoutDef& layout() const;
     int objectAt(QPoint p) const;  // index in the active layout, or -1
-    const skin::ObjectSpec* spec(const QString& name) const;
+    const skin::ObjectDef* objectDef(const QString& name) const;
     Handle* handle(const QString& name) const;
     void repaintObject(int index);
     void setHovered(int index);
@@ -73,7 +73,7 @@ private:
     void usePlainFace();
 
     bool loaded_ = false;
-    skin::FormSpec form_;
+    skin::FormDef form_;
     int layoutIndex_ = 0;
     std::map<QString, std::unique_ptr<Handle>> handles_;
     int hovered_ = -1;

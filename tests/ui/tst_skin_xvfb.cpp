@@ -82,15 +82,15 @@ void TestSkinXvfb::layouts()
     QFETCH(QString, menuObject);
 
     QString error;
-    const std::optional<skin::FormSpec> form = skin::readSkinForm(ProgramDir + "skn.skn", "popvideoconverter", &error);
+    const std::optional<skin::FormDef> form = skin::readSkinForm(ProgramDir + "skn.skn", "popvideoconverter", &error);
     QVERIFY2(form, qPrintable(error));
-    const skin::LayoutSpec* layout = nullptr;
-    for (const skin::LayoutSpec& l : form->layouts)
+    const skin::LayoutDef* layout = nullptr;
+    for (const skin::LayoutDef& l : form->layouts)
         if (l.name == shot)
             layout = &l;
     QVERIFY(layout);
     auto rect = [&](const QString& name) {
-        for (const skin::ObjectSpec& o : layout->objects)
+        for (const skin::ObjectDef& o : layout->objects)
             if (o.name == name)
                 return o.rect;
         return QRect();

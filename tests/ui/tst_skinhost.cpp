@@ -205,11 +205,11 @@ void TestSkinHost::everyNameOfTheSystem()
 void TestSkinHost::statesDiffer()
 {
     QString error;
-    const std::optional<skin::FormSpec> form = skin::readSkinForm(SkinPath, Form, &error);
+    const std::optional<skin::FormDef> form = skin::readSkinForm(SkinPath, Form, &error);
     QVERIFY2(form, qPrintable(error));
     QCOMPARE(form->layouts.size(), 4);
-    for (const skin::LayoutSpec& l : form->layouts)
-        for (const skin::ObjectSpec& o : l.objects) {
+    for (const skin::LayoutDef& l : form->layouts)
+        for (const skin::ObjectDef& o : l.objects) {
             if (o.type != skin::ObjectType::Button)
                 continue;
             const int area = o.rect.width() * o.rect.height();

@@ -269,15 +269,15 @@ int runConversion(const CommandLine& cl)
     args.insert(args.end(), plan.options.begin(), plan.options.end());
     args.push_back(temp.url);
 
-    ChildSpec spec;
-    spec.program = ffmpeg;
-    spec.args = args;
-    spec.pipeIn = dvd != nullptr;
-    spec.pipeErr = true;
-    spec.progressPipe = true;
-    spec.passFd = temp.fd;
+    ChildLaunch launch;
+    launch.program = ffmpeg;
+    launch.args = args;
+    launch.pipeIn = dvd != nullptr;
+    launch.pipeErr = true;
+    launch.progressPipe = true;
+    launch.passFd = temp.fd;
     std::string error;
-    Child child = spawnChild(spec, error);
+    Child child = spawnChild(launch, error);
     if (child.pid < 0) {
         temp.discard();
         say(error);

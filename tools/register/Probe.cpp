@@ -53,12 +53,12 @@ struct RunResult {
 RunResult runFfprobe(const std::string& program, const std::vector<std::string>& args)
 {
     RunResult r;
-    ChildSpec spec;
-    spec.program = program;
-    spec.args = args;
-    spec.pipeOut = spec.pipeErr = true;
+    ChildLaunch launch;
+    launch.program = program;
+    launch.args = args;
+    launch.pipeOut = launch.pipeErr = true;
     std::string error;
-    Child child = spawnChild(spec, error);
+    Child child = spawnChild(launch, error);
     if (child.pid < 0) {
         say(error);
         return r;

@@ -92,7 +92,7 @@ std::string findProgram(const char* envVar, const std::string& name)
     return {};
 }
 
-Child spawnChild(const ChildSpec& spec, std::string& error)
+Child spawnChild(const ChildLaunch& launch, std::string& error)
 {
     Child c;
     int in[2] = {-1, -1}, out[2] = {-1, -1}, err[2] = {-1, -1}, prog[2] = {-1, -1}, report[2] = {-1, -1};
@@ -102,16 +102,16 @@ Child spawnChild(const ChildSpec& spec, std::string& error)
                 if (p[i] >= 0)
                     close(p[i]);
     };
-    if ((spec.pipeIn && pipe2(in, O_CLOEXEC) != 0) || (spec.pipeOut && pipe2(out, O_CLOEXEC) != 0)
-        || (spec.pipeErr && pipe2(err, O_CLOEXEC) != 0) || (spec.progressPipe && pipe2(prog, O_CLOEXEC) != 0)
+    if ((launch.pipeIn && pipe2(in, O_CLOEXEC) != 0) || (launch.pipeOut && pipe2(out, O_CLOEXEC) != 0)
+        || (launch.pipeErr && pipe2(err, O_CLOEXEC) != 0) || (launch.progressPipe && pipe2(prog, O_CLOEXEC) != 0)
         || pipe2(report, O_CLOEXEC) != 0) {
         error = std::string("cannot create a pipe: ") + std::strerror(errno);
         closeAll();
         return c;
     }
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(spec.program.c_str()));
-    for (const std::string& a : spec.args)
+    argv.push_back(const_cast<char*>(launch.program.c_str()));
+    for (const std::string& a : launch.args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
@@ -135,29 +135,29 @@ Child spawnChild(const ChildSpec& spec, std::string& error)
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
         int devnull = -1;
-        if (!spec.pipeIn)
+        if (!launch.pipeIn)
             devnull = open("/dev/null", O_RDONLY);
         // Move the kept descriptor out of the way of 0..3 first.
-        int keep = spec.passFd >= 0 ? fcntl(spec.passFd, F_DUPFD_CLOEXEC, 10) : -1;
-        if (spec.pipeIn)
+        int keep = launch.passFd >= 0 ? fcntl(launch.passFd, F_DUPFD_CLOEXEC, 10) : -1;
+        if (launch.pipeIn)
             dup2(in[0], 0);
         else if (devnull >= 0)
             dup2(devnull, 0);
-        if (spec.pipeOut)
+        if (launch.pipeOut)
             dup2(out[1], 1);
-        if (spec.pipeErr)
+        if (launch.pipeErr)
             dup2(err[1], 2);
-        if (spec.progressPipe)
+        if (launch.progressPipe)
             dup2(prog[1], 3);
         if (keep >= 0)
             dup2(keep, 4);
-        const int firstFree = keep >= 0 ? 5 : (spec.progressPipe ? 4 : 3);
+        const int firstFree = keep >= 0 ? 5 : (launch.progressPipe ? 4 : 3);
         // Everything else (pipes, the stop pipe, DVD files, the report pipe) closes on exec;
         // the report pipe stays open until then to tell the parent why exec failed.
         if (close_range(static_cast<unsigned>(firstFree), ~0U, CLOSE_RANGE_CLOEXEC) != 0)
             for (int fd = firstFree; fd < 4096; ++fd)
                 fcntl(fd, F_SETFD, FD_CLOEXEC);
-        execv(spec.program.c_str(), argv.data());
+        execv(launch.program.c_str(), argv.data());
         const int e = errno;
         [[maybe_unused]] ssize_t n = write(report[1], &e, sizeof e);
         _exit(127);
@@ -172,7 +172,7 @@ Child spawnChild(const ChildSpec& spec, std::string& error)
     close(report[0]);
     report[0] = -1;
     if (n == static_cast<ssize_t>(sizeof childErrno)) {
-        error = "cannot start " + spec.program + ": " + std::strerror(childErrno);
+        error = "cannot start " + launch.program + ": " + std::strerror(childErrno);
         waitpid(pid, nullptr, 0);
         closeAll();
         return c;
@@ -182,13 +182,13 @@ Child spawnChild(const ChildSpec& spec, std::string& error)
         dst = p[mine];
         p[mine] = -1;
     };
-    if (spec.pipeIn)
+    if (launch.pipeIn)
         take(in, 1, c.in);
-    if (spec.pipeOut)
+    if (launch.pipeOut)
         take(out, 0, c.out);
-    if (spec.pipeErr)
+    if (launch.pipeErr)
         take(err, 0, c.err);
-    if (spec.progressPipe)
+    if (launch.progressPipe)
         take(prog, 0, c.progress);
     closeAll();
     return c;

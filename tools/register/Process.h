@@ -35,7 +35,7 @@ int stopSignal();
 // empty when not found.
 std::string findProgram(const char* envVar, const std::string& name);
 
-struct ChildSpec {
+struct ChildLaunch {
     std::string program;
     std::vector<std::string> args;   // without argv[0]
     bool pipeIn = false;             // else /dev/null
@@ -51,7 +51,7 @@ struct Child {
 };
 
 // Starts the child; on failure returns pid -1 and the reason.
-Child spawnChild(const ChildSpec& spec, std::string& error);
+Child spawnChild(const ChildLaunch& launch, std::string& error);
 
 // Kills the child outright and reaps it.
 void killChild(Child& child);
